@@ -1,0 +1,6 @@
+// Placeholder until implemented.
+#include "ui/frmPressmoorMain.h"
+
+namespace pressmoor::ui {
+bool frmPressmoorMain::CheckDriverVersion() { return false; }
+}  // namespace pressmoor::ui

@@ -1,0 +1,170 @@
+// The automation objects the converters drive: a word processor
+// ("Word.Application") and a spreadsheet ("Excel.Application"). Only the
+// members the converters use exist. Arguments are structs of optional fields
+// in positional order, so a call can name its arguments or give them by
+// position; an empty optional is an omitted argument ("use the default").
+//
+// Every failing member throws AutomationError carrying an error number, a
+// source text and a description text; nothing else escapes these objects.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace pressmoor::office {
+
+// Error numbers. Which failure carries which number is this layer's business;
+// the converters only tell 439, 5174 and 5216 apart from the rest.
+namespace errors {
+inline constexpr std::int32_t kUnknownClass = 429;       // no such class name
+inline constexpr std::int32_t kCannotStart = 439;        // office not installed, failed to start or connect
+inline constexpr std::int32_t kCannotOpenFile = 5174;    // missing, directory, unreadable, corrupt, protected, wrong kind
+inline constexpr std::int32_t kPrintFailed = 5216;       // printer not installed, output unwritable, export failed
+inline constexpr std::int32_t kOfficeDied = 1001;        // the office process ended during a call
+inline constexpr std::int32_t kTimedOut = 1002;          // a call outran PRESSMOOR_OFFICE_TIMEOUT
+inline constexpr std::int32_t kBadPageSetup = 4608;      // a margin or orientation the page cannot take
+inline constexpr std::int32_t kNoDocument = 4248;        // a document member used with no document open
+inline constexpr std::int32_t kPrinterNotInstalled = 4605;  // ActivePrinter set to an unknown printer
+inline constexpr std::int32_t kObjectGone = 462;         // member used after Quit
+}  // namespace errors
+
+class AutomationError : public std::runtime_error {
+ public:
+  AutomationError(std::int32_t number, std::string source, std::string description)
+      : std::runtime_error(description),
+        number_(number),
+        source_(std::move(source)),
+        description_(std::move(description)) {}
+  std::int32_t Number() const { return number_; }
+  const std::string& Source() const { return source_; }
+  const std::string& Description() const { return description_; }
+
+ private:
+  std::int32_t number_;
+  std::string source_;
+  std::string description_;
+};
+
+// What CreateObject hands out; cast to the class asked for.
+class Object {
+ public:
+  virtual ~Object() = default;
+};
+
+// ---- "Word.Application" ----------------------------------------------------
+
+class WordPageSetup {
+ public:
+  virtual ~WordPageSetup() = default;
+  virtual void LeftMargin(double points) = 0;
+  virtual void RightMargin(double points) = 0;
+  virtual void TopMargin(double points) = 0;
+  virtual void BottomMargin(double points) = 0;
+  virtual void Orientation(std::int32_t orientation) = 0;  // 0 portrait, 1 landscape
+};
+
+struct WordPrintOutArgs {
+  std::optional<std::string> OutputFileName;
+  std::optional<bool> PrintToFile;
+};
+
+class WordDocument {
+ public:
+  virtual ~WordDocument() = default;
+  virtual std::shared_ptr<WordPageSetup> PageSetup() = 0;
+  // Prints on the application's active printer; with PrintToFile the output
+  // goes to OutputFileName.
+  virtual void PrintOut(const WordPrintOutArgs& args) = 0;
+};
+
+struct WordOpenArgs {
+  std::optional<std::string> FileName;
+};
+
+struct WordCloseArgs {
+  std::optional<bool> SaveChanges;
+};
+
+class WordDocuments {
+ public:
+  virtual ~WordDocuments() = default;
+  // Opens the document and makes it the active document.
+  virtual void Open(const WordOpenArgs& args) = 0;
+  // Closes every open document.
+  virtual void Close(const WordCloseArgs& args) = 0;
+};
+
+class WordOptions {
+ public:
+  virtual ~WordOptions() = default;
+  virtual void PrintBackground(bool value) = 0;
+};
+
+class WordApplication : public Object {
+ public:
+  virtual std::string ActivePrinter() = 0;
+  virtual void ActivePrinter(const std::string& printer) = 0;
+  virtual std::shared_ptr<WordDocuments> Documents() = 0;
+  virtual std::shared_ptr<WordOptions> Options() = 0;
+  virtual std::shared_ptr<WordDocument> ActiveDocument() = 0;
+  virtual void Visible(bool value) = 0;
+  // Greater than 0 while a background print is still going on.
+  virtual std::int32_t BackgroundPrintingStatus() = 0;
+  virtual void Quit() = 0;
+};
+
+// ---- "Excel.Application" ---------------------------------------------------
+
+struct ExcelPrintOutArgs {
+  std::optional<std::int32_t> From;
+  std::optional<std::int32_t> To;
+  std::optional<std::int32_t> Copies;
+  std::optional<bool> Preview;
+  std::optional<std::string> ActivePrinter;
+};
+
+struct ExcelCloseArgs {
+  std::optional<bool> SaveChanges;
+  std::optional<std::string> Filename;
+  std::optional<bool> RouteWorkbook;
+};
+
+class ExcelWorkbook {
+ public:
+  virtual ~ExcelWorkbook() = default;
+  virtual void PrintOut(const ExcelPrintOutArgs& args) = 0;
+  virtual void Close(const ExcelCloseArgs& args) = 0;
+};
+
+struct ExcelOpenArgs {
+  std::optional<std::string> Filename;
+  std::optional<std::int32_t> UpdateLinks;
+  std::optional<bool> ReadOnly;
+};
+
+class ExcelWorkbooks {
+ public:
+  virtual ~ExcelWorkbooks() = default;
+  virtual std::shared_ptr<ExcelWorkbook> Open(const ExcelOpenArgs& args) = 0;
+};
+
+class ExcelApplication : public Object {
+ public:
+  virtual void Visible(bool value) = 0;
+  virtual std::shared_ptr<ExcelWorkbooks> Workbooks() = 0;
+  virtual void Quit() = 0;
+};
+
+// Creates application objects by class name ("Word.Application",
+// "Excel.Application"). Throws AutomationError: kUnknownClass for another
+// name, kCannotStart when the office cannot be started.
+class ObjectFactory {
+ public:
+  virtual ~ObjectFactory() = default;
+  virtual std::shared_ptr<Object> CreateObject(const std::string& className) = 0;
+};
+
+}  // namespace pressmoor::office

@@ -1,0 +1,149 @@
+// The one window object. It holds the state of a run in both modes and every
+// operation of the program as a member; the members are defined in the folder
+// of the subsystem that owns them. Everything outside the process is reached
+// through the injected Environment.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Environment.h"
+#include "ui/Controls.h"
+
+namespace pressmoor::ui {
+
+class frmPressmoorMain {
+ public:
+  explicit frmPressmoorMain(platform::Environment& environment);
+  frmPressmoorMain(const frmPressmoorMain&) = delete;
+  frmPressmoorMain& operator=(const frmPressmoorMain&) = delete;
+
+  platform::Environment& Env() { return env_; }
+
+  // ---- Controls, in the window's design order -----------------------------
+  Frame frameFileType;
+  ComboBox cmbFileType;
+  Frame frameSrcDir;
+  DriveListBox srcdrive;
+  DirListBox SrcFolder;
+  FileListBox srcFileList;
+  Frame frameDstDir;
+  DriveListBox DstDrive;
+  DirListBox DstFolder;
+  FileListBox dstFileList;
+  Label lblSetMargins;
+  Label lblLMargin;
+  TextBox txtLMargin;
+  Label lblTMargin;
+  TextBox txtTMargin;
+  Label lblRMargin;
+  TextBox txtRmargin;
+  Label lblBMargin;
+  TextBox txtBMargin;
+  Frame frameConvert;
+  CommandButton cmdConvert;
+  Label lblGeneralInfo;
+  CommandButton cmdAbout;
+
+  // ---- Window variables shared by the subsystems --------------------------
+  std::string FilePattern;
+  std::int16_t FileTypeIndex = 0;
+  std::string Orientation;
+  std::int16_t ConvertedCount = 0;
+  std::string ParamFileType;
+  std::string ParamSourceDir;
+  std::string ParamDestinationDir;
+
+  // ---- Outcome of the run, for the unattended exit status -----------------
+  bool DriverCheckFailed = false;
+  bool CommandLineFailed = false;   // ApplyCommandLine could not apply the directories
+  int MessagesReported = 0;         // every SendMessage
+  int SummariesReported = 0;        // of which batch summaries
+  bool RunInProgress = false;       // a conversion run is under way
+  bool Unloaded = false;            // the window was closed from code
+  int ExitStatus() const;           // 0, 1, 2 or 3 as documented in the README
+
+  bool IsUnattended();  // asks the command line afresh
+
+  // ---- Application control (app/) -----------------------------------------
+  void Form_Load();
+  void Unload();
+  void cmdAbout_Click();
+  void LaunchDriverHelper();
+  bool FileExists(const std::string& path);
+  void ParseCommandLine();
+  std::string getparameter(std::int16_t start, const std::string& text);
+  void ApplyCommandLine();
+  void SendMessage(const std::string& message);
+  // One-line progress on a terminal during an unattended run.
+  void ShowProgress(int done, int total, const std::string& currentFile);
+  void EndProgress();
+
+  // ---- Conversion engine (convert/) ---------------------------------------
+  void cmdConvert_Click();
+  void ConvertFiles();
+  void ConvertWithWord();
+  bool IsWordFile(const std::string& name);
+  bool FileLocked(const std::string& path);
+  bool IsDocFile(const std::string& path);
+  void ConvertWithExcel();
+  bool IsExcelFile(const std::string& name);
+
+  // ---- PDF printer driver (driver/) ---------------------------------------
+  bool CheckDriverVersion();
+
+  // ---- Settings (settings/) ------------------------------------------------
+  void MySaveSetting(const std::string& appName, const std::string& section,
+                     const std::string& key, const std::string& setting);
+  std::string MyGetSetting(const std::string& appName, const std::string& section,
+                           const std::string& key, const std::string& defaultValue);
+  void LoadSettings();
+  void SaveSettings();
+  void SaveMargins();
+
+  // ---- Directory selection (ui/) -------------------------------------------
+  void srcdrive_Change();
+  void DstDrive_Change();
+  void SrcFolder_Change();
+  void DstFolder_Change();
+  void RefreshSourceList();
+  void RefreshDestinationList();
+  bool CheckSourceDirectory();
+  bool CheckDestinationDirectory();
+
+  // ---- File type and margin fields (ui/) -----------------------------------
+  void cmbFileType_Click();
+  void SetFilePattern(std::int16_t index);
+  void UpdateMarginFields();
+  void txtLMargin_GotFocus();
+  void txtRmargin_GotFocus();
+  void txtTMargin_GotFocus();
+  void txtBMargin_GotFocus();
+  void txtLMargin_KeyPress(std::int16_t& keyAscii);
+  void txtRmargin_KeyPress(std::int16_t& keyAscii);
+  void txtTMargin_KeyPress(std::int16_t& keyAscii);
+  void txtBMargin_KeyPress(std::int16_t& keyAscii);
+  void txtLMargin_LostFocus();
+  void txtRmargin_LostFocus();
+  void txtTMargin_LostFocus();
+  void txtBMargin_LostFocus();
+
+  // ---- Focus and user actions (ui/) -----------------------------------------
+  // The control holding the keyboard focus; nullptr before any has it.
+  Control* ActiveControl() const { return activeControl_; }
+  // Gives `control` the focus: the old text box's LostFocus, then the new one's GotFocus.
+  void MoveFocus(Control& control);
+  // What the views call for a person's choices; refused while a run is in
+  // progress so a run's output cannot be redirected half-way.
+  bool UserChoosesFileType(std::int16_t index);
+  bool UserChoosesDrive(DriveListBox& list, const std::string& drive);
+  bool UserOpensDirectory(DirListBox& list, const std::string& path);
+  void UserClicksConvert();
+
+ private:
+  void WireEvents();
+  platform::Environment& env_;
+  Control* activeControl_ = nullptr;
+};
+
+}  // namespace pressmoor::ui
