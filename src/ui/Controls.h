@@ -52,6 +52,8 @@ class Control {
 
   const ControlDesign& Design() const { return design_; }
   const char* Name() const { return design_.name; }
+  // The design text: a frame's, label's or button's caption.
+  const char* Caption() const { return design_.text; }
   bool Visible() const { return visible_; }
   void Visible(bool value);
 
@@ -145,6 +147,7 @@ class FileListBox : public Control {
   bool Path(const std::string& value);  // re-reads the list; false keeps the old one
   bool Refresh();
   int ListCount() const { return static_cast<int>(names_.size()); }
+  // Names in ListsBefore order (ui/Wildcard.h); "" outside the entries.
   const std::string& List(int index) const;
 
  private:
@@ -157,7 +160,7 @@ class FileListBox : public Control {
 
 class TextBox : public Control {
  public:
-  using Control::Control;
+  explicit TextBox(const ControlDesign& design);
   const std::string& Text() const { return text_; }
   void Text(const std::string& value);
   int SelStart() const { return selStart_; }

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../ui/WindowFixture.h"
+
+namespace pressmoor::testing {
+namespace {
+
+constexpr const char* kSyntax = "Invalid parameters, syntax is -f *.type -s source dir -d destination dir";
+
+class CommandLine : public WindowFixture {
+ protected:
+  ui::frmPressmoorMain& Parsed(const std::string& commandLine) {
+    env.commandLine = commandLine;
+    auto& window = Restart();
+    window.ParseCommandLine();
+    return window;
+  }
+};
+
+TEST_F(CommandLine, ParsingTable) {
+  struct Row { std::string line, fileType, source, destination, orientation; };
+  const Row rows[] = {
+      {"-f *.doc -s /In -d /Out", "*.doc", "/In", "/Out", ""},
+      {"-f *.doc -s /In", "*.doc", "/In", "", ""},
+      {"-F *.doc", "", "", "", ""},
+      {"-f*.doc", ".doc", "", "", ""},
+      {"-f  *.doc", " *.doc", "", "", ""},
+      {"-s /My-Files -d /Out", "", "/My-Files", "/Out", ""},
+      {"-s /a-docs -d /Out", "", "/a-docs", "/Out", ""},
+      {"-s ~/my-letters/2024 -d ~/pdf", "", "~/my-letters/2024", "~/pdf", ""},
+      {"-o landscape", "", "", "", "LANDSCAPE"},
+      {"-s /In -d", "", "/In", "", ""},
+      {"-s \"/My Files\"", "", "\"/My Files\"", "", ""},
+      {"-s /first -s /second", "", "/second", "", ""},
+      {"-s /In   -d /Out  ", "", "/In", "/Out", ""},
+      {"-d -s /In", "", "/In", "", ""},
+      {"-x -f *.rtf", "*.rtf", "", "", ""},
+      {"-", "", "", "", ""},
+      {"-f", "", "", "", ""},
+  };
+  for (const Row& row : rows) {
+    auto& window = Parsed(row.line);
+    EXPECT_EQ(window.ParamFileType, row.fileType) << row.line;
+    EXPECT_EQ(window.ParamSourceDir, row.source) << row.line;
+    EXPECT_EQ(window.ParamDestinationDir, row.destination) << row.line;
+    EXPECT_EQ(window.Orientation, row.orientation) << row.line;
+  }
+}
+
+TEST_F(CommandLine, GetparameterStartsAtOneBasedPositionAndStopsBeforeNextOption) {
+  auto& window = Window();
+  const std::string text = "-f *.doc -s /x-y -d /z";
+  std::int16_t start = 4;
+  EXPECT_EQ(window.getparameter(start, text), "*.doc");
+  EXPECT_EQ(start, 4);
+  EXPECT_EQ(window.getparameter(13, text), "/x-y");
+  EXPECT_EQ(window.getparameter(100, text), "");
+  EXPECT_EQ(window.getparameter(0, "abc -d"), "abc");
+}
+
+TEST_F(CommandLine, AppliedDirectoriesCarryPatternIntoSourceList) {
+  std::string in = disk.MakeDirectory("my-in");
+  std::string out = disk.MakeDirectory("out");
+  disk.WriteFile("my-in/a.doc", "");
+  disk.WriteFile("my-in/b.txt", "");
+  auto& window = Parsed("-f *.doc -s " + in + " -d " + out);
+  window.ApplyCommandLine();
+  EXPECT_FALSE(window.CommandLineFailed);
+  EXPECT_EQ(window.FilePattern, "*.doc");
+  EXPECT_EQ(window.SrcFolder.Path(), in);
+  EXPECT_EQ(window.DstFolder.Path(), out);
+  EXPECT_EQ(Names(window.srcFileList), std::vector<std::string>{"a.doc"});
+  EXPECT_TRUE(env.eventLog.empty());
+}
+
+TEST_F(CommandLine, DestinationFallsBackToSource) {
+  std::string in = disk.MakeDirectory("in");
+  auto& window = Parsed("-f *.doc -s " + in + " -d");
+  window.ApplyCommandLine();
+  EXPECT_FALSE(window.CommandLineFailed);
+  EXPECT_EQ(window.DstFolder.Path(), in);
+}
+
+TEST_F(CommandLine, DirectoriesThatCannotBeAppliedFailTheCommandLine) {
+  std::string in = disk.MakeDirectory("in");
+  const std::string lines[] = {"-f *.doc", "-f *.doc -s", "-f *.doc -s " + disk.Path() + "/missing",
+                               "-f *.doc -s " + in + " -d " + disk.Path() + "/missing"};
+  for (const std::string& line : lines) {
+    env.eventLog.clear();
+    auto& window = Parsed(line);
+    window.ApplyCommandLine();
+    EXPECT_TRUE(window.CommandLineFailed) << line;
+    EXPECT_EQ(env.eventLog, std::vector<std::string>{kSyntax}) << line;
+    EXPECT_EQ(window.FilePattern, "*.doc") << line;
+  }
+  EXPECT_TRUE(env.messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace pressmoor::testing
