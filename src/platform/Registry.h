@@ -88,6 +88,8 @@ class Registry {
   LONG RegDeleteValueA(HKEY key, const std::string& valueName);
   LONG RegDeleteTreeA(HKEY root, const std::string& subKey);
   LONG RegEnumValues(HKEY key, std::vector<RegistryValue>* values);
+  // The names of the key's direct subkeys, sorted without regard to case.
+  LONG RegEnumKeys(HKEY key, std::vector<std::string>* subKeys);
 
   // The per-user application settings read: the string value under
   // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\app\section, or

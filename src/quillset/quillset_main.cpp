@@ -1,1 +1,45 @@
-int main() { return 0; }
+// The Quillset driver's helper program: installs and removes the driver, and
+// shows its about information when started with -product NAME.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "platform/StateRoots.h"
+#include "quillset/About.h"
+#include "quillset/Install.h"
+
+namespace {
+
+std::string OwnExecutable() {
+  std::vector<char> buffer(4096);
+  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  return length > 0 ? std::string(buffer.data(), static_cast<size_t>(length)) : "";
+}
+
+int Usage() {
+  std::cerr << "usage: quillset.exe install | uninstall | -product NAME\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace pressmoor;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  platform::Registry registry(platform::RegistryRoots::FromEnvironment());
+  if (args.size() == 1 && args[0] == "install") {
+    return quillset::Install(registry, platform::MachineRoot(), OwnExecutable(), std::cout,
+                             std::cerr);
+  }
+  if (args.size() == 1 && args[0] == "uninstall") {
+    return quillset::Uninstall(registry, platform::MachineRoot(), std::cout, std::cerr);
+  }
+  if (args.size() == 2 && args[0] == "-product") {
+    quillset::PrintAbout(quillset::ReadAboutInfo(registry), std::cout);
+    return 0;
+  }
+  return Usage();
+}
