@@ -1,7 +1,48 @@
-// Placeholder until implemented.
+#include <cstdio>
+#include <string>
+
 #include "ui/frmPressmoorMain.h"
 
 namespace pressmoor::ui {
-void frmPressmoorMain::ShowProgress(int, int, const std::string&) {}
-void frmPressmoorMain::EndProgress() {}
+
+namespace {
+
+// Back to the start of the line and erase it, so a shorter line leaves no tail.
+constexpr const char* kClearLine = "\r\x1b[2K";
+// A line longer than the terminal wraps and can no longer be redrawn in place.
+constexpr std::size_t kLineWidth = 79;
+
+std::string Elapsed(double seconds) {
+  const long whole = seconds < 0 ? 0 : static_cast<long>(seconds);
+  char text[32];
+  std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+  return text;
+}
+
+// Keeps the end of a long name: it is the part that tells files apart.
+std::string Shortened(const std::string& name, std::size_t room) {
+  if (name.size() <= room) return name;
+  if (room <= 3) return name.substr(name.size() - room);
+  return "..." + name.substr(name.size() - (room - 3));
+}
+
+}  // namespace
+
+void frmPressmoorMain::ShowProgress(int done, int total, const std::string& currentFile) {
+  if (!IsUnattended() || !Env().StandardErrorIsTerminal()) return;
+  const double now = Env().Clock();
+  if (ProgressStartedAt < 0) ProgressStartedAt = now;
+  const std::string counter = "[" + std::to_string(done) + "/" + std::to_string(total) + "] ";
+  const std::string elapsed = "  " + Elapsed(now - ProgressStartedAt);
+  const std::size_t fixed = counter.size() + elapsed.size();
+  const std::size_t room = fixed < kLineWidth ? kLineWidth - fixed : 0;
+  Env().WriteStandardError(kClearLine + counter + Shortened(currentFile, room) + elapsed);
+}
+
+void frmPressmoorMain::EndProgress() {
+  if (ProgressStartedAt < 0) return;
+  ProgressStartedAt = -1;
+  Env().WriteStandardError(kClearLine);
+}
+
 }  // namespace pressmoor::ui

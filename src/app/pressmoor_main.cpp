@@ -1,1 +1,98 @@
-int main() { return 0; }
+// The program: unattended when it was given any argument, the window otherwise.
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTimer>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "office/libreoffice/LibreOfficeFactory.h"
+#include "platform/EventLog.h"
+#include "platform/Registry.h"
+#include "platform/SystemEnvironment.h"
+#include "ui/frmPressmoorMain.h"
+#include "ui/qt/MainWindowView.h"
+#include "ui/qt/ModalMessageBox.h"
+
+namespace {
+
+using pressmoor::platform::SystemEnvironment;
+using pressmoor::ui::frmPressmoorMain;
+
+std::string UsageText() {
+  return "Usage: pressmoor -f PATTERN -s SOURCE_DIR -d DESTINATION_DIR [-o LANDSCAPE]\n"
+         "  -f  the files to convert, quoted: '*.doc' '*.htm*' '*.txt' '*.rtf' '*.xls' '*.*'\n"
+         "  -s  the directory holding them\n"
+         "  -d  the directory the PDF files go to\n"
+         "  -o  LANDSCAPE for landscape pages (text documents only)\n"
+         "Without arguments the window opens.\n"
+         "Exit status: 0 done, only the summary reported; 1 another message reported;\n"
+         "  2 the command line could not be applied, nothing converted;\n"
+         "  3 Quillset 1.20 or above is not installed.\n"
+         "Messages are kept in the event log: " +
+         pressmoor::platform::EventLog::DefaultPath() + "\n";
+}
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+// Never touches Qt: a scheduled run needs no display.
+int RunUnattended(SystemEnvironment& environment) {
+  frmPressmoorMain form(environment);
+  form.Form_Load();
+  if (form.CommandLineFailed && environment.StandardErrorIsTerminal()) {
+    environment.WriteStandardError(UsageText());
+  }
+  return form.ExitStatus();
+}
+
+// With PRESSMOOR_SCREENSHOT set, the shown window is saved there and the program ends.
+void ScheduleScreenshot(QWidget& window) {
+  const char* path = std::getenv("PRESSMOOR_SCREENSHOT");
+  if (!path || !*path) return;
+  const std::string target = path;
+  QTimer::singleShot(500, &window, [&window, target] {
+    const bool saved = window.grab().save(QString::fromStdString(target), "PNG");
+    QApplication::exit(saved ? 0 : 1);
+  });
+}
+
+int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
+  if (!HasDisplay()) {
+    environment.WriteStandardError(
+        "pressmoor: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+        "give options to convert without a window, see pressmoor --help\n");
+    return 1;
+  }
+  QApplication application(argc, argv);
+  QApplication::setStyle(QStyleFactory::create("Windows"));
+  frmPressmoorMain form(environment);
+  pressmoor::ui::qt::MainWindowView window(form);
+  pressmoor::ui::qt::ModalMessageBox messageBox(&window);
+  environment.SetMessageBoxHandler(
+      [&messageBox](const std::string& text, const std::string& title) { messageBox.Show(text, title); });
+  environment.SetEventDispatcher([] { QCoreApplication::processEvents(); });
+
+  form.Form_Load();
+  if (form.Unloaded) return form.ExitStatus();
+  window.show();
+  window.activateWindow();
+  ScheduleScreenshot(window);
+  return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  pressmoor::platform::Registry registry(pressmoor::platform::RegistryRoots::FromEnvironment());
+  pressmoor::office::LibreOfficeFactory office(registry);
+  SystemEnvironment environment(arguments, registry, office);
+  if (!environment.CommandLine().empty()) return RunUnattended(environment);
+  return RunInteractive(argc, argv, environment);
+}

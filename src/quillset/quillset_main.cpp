@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/StateRoots.h"
 #include "quillset/About.h"
 #include "quillset/Install.h"
+#include "quillset/qt/AboutWindow.h"
 
 namespace {
 
@@ -38,7 +40,12 @@ int main(int argc, char** argv) {
     return quillset::Uninstall(registry, platform::MachineRoot(), std::cout, std::cerr);
   }
   if (args.size() == 2 && args[0] == "-product") {
-    quillset::PrintAbout(quillset::ReadAboutInfo(registry), std::cout);
+    std::ostringstream about;
+    quillset::PrintAbout(quillset::ReadAboutInfo(registry), about);
+    if (quillset::DisplayAvailable()) {
+      return quillset::ShowAboutWindow(argc, argv, "About Quillset", about.str());
+    }
+    std::cout << about.str();
     return 0;
   }
   return Usage();

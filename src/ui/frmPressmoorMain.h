@@ -78,6 +78,7 @@ class frmPressmoorMain {
   // One-line progress on a terminal during an unattended run.
   void ShowProgress(int done, int total, const std::string& currentFile);
   void EndProgress();
+  double ProgressStartedAt = -1;  // Clock() at the first progress line; -1 while none shows
 
   // ---- Conversion engine (convert/) ---------------------------------------
   void cmdConvert_Click();

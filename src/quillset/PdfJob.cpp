@@ -1,0 +1,101 @@
+#include "quillset/PdfJob.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "driver/Quillset.h"
+#include "settings/RegistryAPI.h"
+
+namespace pressmoor::quillset {
+namespace {
+
+using settings::RegistryAPI::ValueHolder;
+
+bool HoldsSomething(const ValueHolder& holder) {
+  if (const auto* text = std::get_if<std::string>(&holder)) return !text->empty();
+  return std::holds_alternative<std::int32_t>(holder);
+}
+
+bool MachineValuePresent(platform::Registry& registry, const char* key, const char* name) {
+  ValueHolder holder{std::string()};
+  settings::RegistryAPI::ReadMachineValue(registry, key, name, holder);
+  return HoldsSomething(holder);
+}
+
+bool StartsAsPdf(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char magic[5] = {};
+  file.read(magic, sizeof magic);
+  return file.gcount() == sizeof magic && std::memcmp(magic, "%PDF-", sizeof magic) == 0;
+}
+
+}  // namespace
+
+bool DriverInstalled(platform::Registry& registry) {
+  return MachineValuePresent(registry, driver::kVersionKey, driver::kVersionValue) ||
+         MachineValuePresent(registry, driver::kProVersionKey, driver::kVersionValue);
+}
+
+std::string OutputNameSetting(platform::Registry& registry) {
+  ValueHolder holder{std::string()};
+  settings::RegistryAPI::ReadMachineValue(registry, driver::kVersionKey,
+                                          driver::kOutputFileNameValue, holder);
+  if (const auto* text = std::get_if<std::string>(&holder); text && !text->empty()) return *text;
+  return registry.GetSetting(driver::kSettingsApplication, driver::kSettingsSection,
+                             driver::kOutputFileNameValue, "");
+}
+
+PdfJob::PdfJob(std::string target) : target_(std::move(target)) {
+  if (target_.empty()) {
+    throw PdfJobError("No output file name was given for the PDF.");
+  }
+  const std::filesystem::path targetPath(target_);
+  if (!targetPath.has_filename()) {
+    throw PdfJobError("The PDF output name " + target_ + " names a directory, not a file.");
+  }
+  // Hidden beside the target, so that the final rename stays on one file system.
+  std::filesystem::path pattern = targetPath.parent_path() /
+                                  ("." + targetPath.filename().string() + ".XXXXXX");
+  std::string patternText = pattern.string();
+  std::vector<char> buffer(patternText.begin(), patternText.end());
+  buffer.push_back('\0');
+  const int descriptor = mkstemp(buffer.data());
+  if (descriptor < 0) {
+    throw PdfJobError("Cannot write the PDF " + target_ + ": " + std::strerror(errno) +
+                      ". Check that the output directory exists and is writable.");
+  }
+  close(descriptor);
+  temporary_ = buffer.data();
+}
+
+PdfJob::~PdfJob() {
+  if (!committed_) std::remove(temporary_.c_str());
+}
+
+void PdfJob::Commit() {
+  if (!StartsAsPdf(temporary_)) {
+    std::remove(temporary_.c_str());
+    committed_ = true;
+    throw PdfJobError("No PDF was produced for " + target_ + ".");
+  }
+  // mkstemp's 0600 would make the PDF private; give it the usual mode.
+  const mode_t mask = umask(0);
+  umask(mask);
+  chmod(temporary_.c_str(), 0666 & ~mask);
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    std::remove(temporary_.c_str());
+    committed_ = true;
+    throw PdfJobError("Cannot put the PDF in place at " + target_ + ": " + reason + ".");
+  }
+  committed_ = true;
+}
+
+}  // namespace pressmoor::quillset

@@ -1,0 +1,53 @@
+// The Quillset printer's side of one print job: where the PDF goes, and
+// getting it there whole. Pages are written into a temporary file beside the
+// target, which is renamed into place only once complete, so a failed or
+// interrupted job never leaves a partial PDF under the target name and never
+// destroys an older PDF of that name.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/Registry.h"
+
+namespace pressmoor::quillset {
+
+// A job that cannot be started or finished; the text says what to fix.
+class PdfJobError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// True while the driver is installed: a "version" value under either of its
+// machine-wide keys.
+bool DriverInstalled(platform::Registry& registry);
+
+// The output name the driver reads when a job reaches it: "PDFFileName"
+// machine-wide first, then per-user; empty when neither is set.
+std::string OutputNameSetting(platform::Registry& registry);
+
+class PdfJob {
+ public:
+  // Starts a job for `target`, creating its temporary file. Throws
+  // PdfJobError when the name is empty or its directory cannot be written.
+  explicit PdfJob(std::string target);
+  // Removes the temporary file unless the job was committed.
+  ~PdfJob();
+  PdfJob(const PdfJob&) = delete;
+  PdfJob& operator=(const PdfJob&) = delete;
+
+  const std::string& Target() const { return target_; }
+  // Where the pages are to be written.
+  const std::string& TemporaryPath() const { return temporary_; }
+
+  // Moves the finished PDF into place. Throws PdfJobError when nothing was
+  // written or the rename fails; the temporary file is removed either way.
+  void Commit();
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  bool committed_ = false;
+};
+
+}  // namespace pressmoor::quillset
