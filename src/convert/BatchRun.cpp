@@ -1,7 +1,87 @@
-// Placeholder until implemented.
+#include <exception>
+#include <new>
+
+#include "convert/RunMessages.h"
 #include "ui/frmPressmoorMain.h"
 
 namespace pressmoor::ui {
-void frmPressmoorMain::cmdConvert_Click() {}
-void frmPressmoorMain::ConvertFiles() {}
+
+namespace {
+
+// Holds RunInProgress for one run, released on every way out.
+class RunInProgressScope {
+ public:
+  explicit RunInProgressScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunInProgressScope() { flag_ = false; }
+  RunInProgressScope(const RunInProgressScope&) = delete;
+  RunInProgressScope& operator=(const RunInProgressScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// Patterns compared character for character; anything unlisted goes to Word.
+void ConvertByPattern(frmPressmoorMain& window) {
+  const std::string& pattern = window.FilePattern;
+  if (pattern.empty()) {
+    window.SendMessage("File type to convert is not defined");
+  } else if (pattern == "*.doc" || pattern == "*.txt" || pattern == "*.html" ||
+             pattern == "*.rtf") {
+    window.ConvertWithWord();
+  } else if (pattern == "*.xls") {
+    window.ConvertWithExcel();
+  } else if (pattern == "*.*") {
+    window.ConvertFiles();
+  } else {
+    window.ConvertWithWord();
+  }
+}
+
+// Failures the converters do not handle themselves are told to the user and
+// the run still ends normally.
+void ConvertReportingFailures(frmPressmoorMain& window) {
+  try {
+    ConvertByPattern(window);
+  } catch (const office::AutomationError& failure) {
+    window.SendMessage(std::to_string(failure.Number()) + " " + failure.Description());
+  } catch (const std::bad_alloc&) {
+    window.SendMessage("7 Out of memory");
+  } catch (const std::exception& failure) {
+    window.SendMessage(std::string("51 ") + failure.what());
+  }
+}
+
+}  // namespace
+
+void frmPressmoorMain::cmdConvert_Click() {
+  // A press during the print wait of a running batch.
+  if (RunInProgress) return;
+  RunInProgressScope inProgress(RunInProgress);
+
+  const bool sourceReady = CheckSourceDirectory();
+  const bool destinationReady = CheckDestinationDirectory();
+  if (!sourceReady || !destinationReady) return;
+
+  const double start = Env().Clock();
+  ConvertedCount = 0;
+  ConvertReportingFailures(*this);
+  EndProgress();
+
+  if (ConvertedCount != 0) {
+    SendMessage(convert::SummaryMessage(ConvertedCount, Env().Clock() - start));
+    ++SummariesReported;
+  }
+  RefreshDestinationList();
+  SaveSettings();
+}
+
+void frmPressmoorMain::ConvertFiles() {
+  bool anyWorkbook = false;
+  for (int index = 0; index < srcFileList.ListCount(); ++index) {
+    if (IsExcelFile(srcFileList.List(index))) anyWorkbook = true;
+  }
+  if (anyWorkbook) ConvertWithExcel();
+  ConvertWithWord();
+}
+
 }  // namespace pressmoor::ui

@@ -1,0 +1,57 @@
+#include "convert/RunMessages.h"
+
+#include <cmath>
+#include <limits>
+
+#include "driver/Quillset.h"
+
+namespace pressmoor::convert {
+
+namespace {
+
+// The texts for the three failures the converters tell apart; empty for the rest.
+std::string FixedFailureText(std::int32_t number, const std::string& sourcePath) {
+  switch (number) {
+    case office::errors::kCannotStart:
+      return " Cannot open application for conversion";
+    case office::errors::kCannotOpenFile:
+      return " Cannot open file " + sourcePath;
+    case office::errors::kPrintFailed:
+      return std::string(" Error printing to ") + driver::kPrinterName;
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+std::string WordFailureMessage(const office::AutomationError& failure,
+                               const std::string& sourcePath) {
+  std::string fixed = FixedFailureText(failure.Number(), sourcePath);
+  if (!fixed.empty()) return fixed;
+  return std::to_string(failure.Number()) + " " + failure.Source() + " " + failure.Description();
+}
+
+std::string ExcelFailureMessage(const office::AutomationError& failure,
+                                const std::string& sourcePath) {
+  std::string fixed = FixedFailureText(failure.Number(), sourcePath);
+  if (!fixed.empty()) return fixed;
+  return std::to_string(failure.Number()) + " " + failure.Description();
+}
+
+std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds) {
+  // nearbyint rounds halves to even in the default rounding mode.
+  const auto seconds = static_cast<long long>(std::nearbyint(elapsedSeconds));
+  return "Successfully converted " + std::to_string(convertedCount) + " files in " +
+         std::to_string(seconds / 60) + " minutes and " + std::to_string(seconds % 60) +
+         " seconds";
+}
+
+void CountOneMore(std::int16_t& convertedCount) {
+  if (convertedCount == std::numeric_limits<std::int16_t>::max()) {
+    throw office::AutomationError(kOverflow, "Pressmoor", "Overflow");
+  }
+  ++convertedCount;
+}
+
+}  // namespace pressmoor::convert

@@ -1,0 +1,20 @@
+// The questions the Word converter asks about a listed file.
+#include "convert/TextCase.h"
+#include "ui/frmPressmoorMain.h"
+
+namespace pressmoor::ui {
+
+bool frmPressmoorMain::IsWordFile(const std::string& name) {
+  static const std::string kWordEndings = "doc_rtf_txt_html_htm";
+  return kWordEndings.find(convert::AsciiLower(convert::LastThree(name))) != std::string::npos;
+}
+
+bool frmPressmoorMain::FileLocked(const std::string& path) {
+  return !Env().Files().CanOpenExclusively(path);
+}
+
+bool frmPressmoorMain::IsDocFile(const std::string& path) {
+  return convert::AsciiUpper(path).find(".DOC") != std::string::npos;
+}
+
+}  // namespace pressmoor::ui

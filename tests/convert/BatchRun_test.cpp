@@ -1,0 +1,192 @@
+#include <filesystem>
+#include <stdexcept>
+
+#include "ConversionFixture.h"
+
+namespace pressmoor::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class BatchRunTest : public ConversionTest {
+ protected:
+  std::vector<std::string> Created() { return office.CallsTo("CreateObject"); }
+  // Makes the clock move by `seconds` while the first print is waited for.
+  void ElapseDuringPrint(double seconds) {
+    office.printingStatus = {1};
+    env.clock = 500;
+    env.onDispatch = [this, seconds] { env.clock = 500 + seconds; };
+  }
+};
+
+struct DispatchCase {
+  const char* pattern;
+  const char* application;  // the one class created
+  int converted;
+};
+
+class PatternDispatch : public BatchRunTest,
+                        public ::testing::WithParamInterface<DispatchCase> {};
+
+TEST_P(PatternDispatch, ChoosesTheConverter) {
+  Source("a.doc");
+  Source("b.htm");
+  Source("c.html");
+  Source("d.rtf");
+  Source("e.txt");
+  Source("f.xls");
+  Source("g.pdf");
+  form.FilePattern = GetParam().pattern;
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(Created(), ElementsAre(std::string("CreateObject(") + GetParam().application + ")"));
+  EXPECT_EQ(form.ConvertedCount, GetParam().converted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, PatternDispatch,
+    ::testing::Values(DispatchCase{"*.doc", "Word.Application", 1},
+                      DispatchCase{"*.txt", "Word.Application", 1},
+                      DispatchCase{"*.html", "Word.Application", 1},
+                      DispatchCase{"*.rtf", "Word.Application", 1},
+                      DispatchCase{"*.htm*", "Word.Application", 2},
+                      DispatchCase{"*.xls", "Excel.Application", 1},
+                      DispatchCase{"*.XLS", "Word.Application", 0},
+                      DispatchCase{"*.pdf", "Word.Application", 0}));
+
+TEST_F(BatchRunTest, EmptyPatternIsReportedAndTheRunStillEndsNormally) {
+  env.commandLine = "";  // interactive, so the preferences are saved
+  Source("a.txt");
+  form.dstFileList.Pattern("*.pdf");
+  // Appears only after the destination check has listed the directory.
+  env.onMessageBox = [this](const std::string&) { dirs.WriteFile("out/late.pdf", "%PDF-"); };
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(env.messageBoxes, ElementsAre("File type to convert is not defined"));
+  EXPECT_THAT(office.Calls(), IsEmpty());
+  EXPECT_EQ(form.dstFileList.ListCount(), 1);
+  EXPECT_NE(form.MyGetSetting("Tarnwick\\Pressmoor", "Pathinfo", "DestinationDir", ""), "");
+}
+
+TEST_F(BatchRunTest, AllFilesRunsExcelFirstOnlyWhenAWorkbookIsListed) {
+  Source("a.txt");
+  Source("b.xls");
+  Source("c.xls");
+  form.FilePattern = "*.*";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(Created(),
+              ElementsAre("CreateObject(Excel.Application)", "CreateObject(Word.Application)"));
+  EXPECT_EQ(form.ConvertedCount, 3);
+  EXPECT_THAT(env.eventLog, ElementsAre(::testing::StartsWith("Successfully converted 3 files")));
+}
+
+TEST_F(BatchRunTest, AllFilesWithoutWorkbookStartsWordEvenWithNothingForIt) {
+  Source("a.pdf");
+  form.FilePattern = "*.*";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(Created(), ElementsAre("CreateObject(Word.Application)"));
+  EXPECT_EQ(form.ConvertedCount, 0);
+}
+
+TEST_F(BatchRunTest, BothDirectoriesAreCheckedAndNothingElseHappens) {
+  Source("a.txt");
+  env.files.unreadable.insert(source);
+  env.files.unreadable.insert(destination);
+  form.FilePattern = "*.txt";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(env.eventLog, ElementsAre("Source directory " + source + " not found",
+                                        "Destination directory " + destination + " not found"));
+  EXPECT_THAT(office.Calls(), IsEmpty());
+  EXPECT_FALSE(form.RunInProgress);
+}
+
+TEST_F(BatchRunTest, SummaryCountsAndTimesTheRun) {
+  for (double elapsed : {45.0, 59.6, 125.4, 3600.0}) {
+    ElapseDuringPrint(elapsed);
+    Source("a.txt");
+    form.FilePattern = "*.txt";
+    form.cmdConvert_Click();
+  }
+
+  EXPECT_THAT(env.eventLog,
+              ElementsAre("Successfully converted 1 files in 0 minutes and 45 seconds",
+                          "Successfully converted 1 files in 1 minutes and 0 seconds",
+                          "Successfully converted 1 files in 2 minutes and 5 seconds",
+                          "Successfully converted 1 files in 60 minutes and 0 seconds"));
+  EXPECT_EQ(form.SummariesReported, 4);
+}
+
+TEST_F(BatchRunTest, NoSummaryWhenNothingWasConverted) {
+  Source("a.txt");
+  office.Fail("Word.Documents.Open", office::errors::kCannotOpenFile, "Corrupt");
+  form.FilePattern = "*.txt";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(env.eventLog, ElementsAre(" Cannot open file " + source + "/a.txt"));
+  EXPECT_EQ(form.SummariesReported, 0);
+}
+
+TEST_F(BatchRunTest, FilesBeforeAFailureAreStillSummarised) {
+  Source("a.txt");
+  Source("b.txt");
+  office.Fail("Word.Documents.Open", office::errors::kCannotOpenFile, "Corrupt", 2);
+  form.FilePattern = "*.txt";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(env.eventLog,
+              ElementsAre(" Cannot open file " + source + "/b.txt",
+                          "Successfully converted 1 files in 0 minutes and 0 seconds"));
+}
+
+TEST_F(BatchRunTest, SecondPressDuringARunIsIgnored) {
+  Source("a.txt");
+  form.FilePattern = "*.txt";
+  office.printingStatus = {1};
+  bool inProgressDuringPrint = false;
+  env.onDispatch = [this, &inProgressDuringPrint] {
+    inProgressDuringPrint = form.RunInProgress;
+    form.cmdConvert_Click();
+  };
+
+  form.cmdConvert_Click();
+
+  EXPECT_TRUE(inProgressDuringPrint);
+  EXPECT_FALSE(form.RunInProgress);
+  EXPECT_EQ(Created().size(), 1u);
+  EXPECT_EQ(form.ConvertedCount, 1);
+}
+
+TEST_F(BatchRunTest, FailureOutsideTheConvertersIsReportedAndTheRunEndsNormally) {
+  Source("a.txt");
+  Source("b.txt");
+  office.printingStatus = {0, 1};
+  env.onDispatch = [] { throw std::runtime_error("window gone"); };
+  form.dstFileList.Pattern("*.pdf");
+  form.FilePattern = "*.txt";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(env.eventLog,
+              ElementsAre("51 window gone",
+                          "Successfully converted 1 files in 0 minutes and 0 seconds"));
+  EXPECT_FALSE(form.RunInProgress);
+  EXPECT_EQ(form.dstFileList.ListCount(), 2);  // b.pdf shows only through the final refresh
+
+  env.onDispatch = nullptr;
+  form.cmdConvert_Click();
+  EXPECT_EQ(form.ConvertedCount, 2);
+}
+
+}  // namespace
+}  // namespace pressmoor::testing
