@@ -1,0 +1,168 @@
+#include "DocumentLoading.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/implbase1.hxx>
+#include <osl/file.hxx>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+using css::beans::PropertyValue;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+
+// Answers every question the office would put to a user with "abort", so a
+// password prompt fails the load instead of waiting for someone.
+class AbortingInteractionHandler : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
+ public:
+  void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override {
+    const Sequence<Reference<css::task::XInteractionContinuation>> choices =
+        request->getContinuations();
+    for (sal_Int32 i = 0; i < choices.getLength(); ++i) {
+      Reference<css::task::XInteractionAbort> abort(choices[i], UNO_QUERY);
+      if (abort.is()) {
+        abort->select();
+        return;
+      }
+    }
+  }
+};
+
+PropertyValue Property(const char* name, const Any& value) {
+  PropertyValue property;
+  property.Name = ::rtl::OUString::createFromAscii(name);
+  property.Value = value;
+  return property;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+::rtl::OUString FileUrl(const std::string& path) {
+  ::rtl::OUString url;
+  if (osl::FileBase::getFileURLFromSystemPath(ToUno(path), url) != osl::FileBase::E_None) {
+    throw css::lang::IllegalArgumentException();
+  }
+  return url;
+}
+
+bool Supports(const Reference<css::lang::XComponent>& document, const char* service) {
+  Reference<css::lang::XServiceInfo> info(document, UNO_QUERY);
+  return info.is() && info->supportsService(::rtl::OUString::createFromAscii(service));
+}
+
+bool OfKind(const Reference<css::lang::XComponent>& document, DocumentKind kind) {
+  if (kind == DocumentKind::Spreadsheet) {
+    return Supports(document, "com.sun.star.sheet.SpreadsheetDocument");
+  }
+  return Supports(document, "com.sun.star.text.TextDocument") ||
+         Supports(document, "com.sun.star.text.WebDocument");
+}
+
+std::string LoadedFilter(const Reference<css::lang::XComponent>& document) {
+  Reference<css::frame::XModel> model(document, UNO_QUERY);
+  if (!model.is()) return {};
+  const Sequence<PropertyValue> arguments = model->getArgs();
+  for (sal_Int32 i = 0; i < arguments.getLength(); ++i) {
+    if (arguments[i].Name == "FilterName") {
+      ::rtl::OUString name;
+      arguments[i].Value >>= name;
+      return FromUno(name);
+    }
+  }
+  return {};
+}
+
+// Why the file cannot be opened before the office is asked; empty if it may.
+std::string ProblemBeforeLoading(const std::string& path) {
+  if (path.empty()) return "No file name was given.";
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return "The file " + path + " does not exist.";
+  if (S_ISDIR(status.st_mode)) return path + " is a directory, not a document.";
+  if (access(path.c_str(), R_OK) != 0) return "The file " + path + " cannot be read.";
+  return {};
+}
+
+}  // namespace
+
+Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std::string& path,
+                                              DocumentKind kind) {
+  if (const std::string problem = ProblemBeforeLoading(path); !problem.empty()) {
+    session.Fail(errors::kCannotOpenFile, problem);
+  }
+  const LoadFilter filter =
+      ChooseLoadFilter(path, Extension(path) == "txt" ? ReadAll(path) : std::string());
+  const std::string cannotOpen = "The file " + path + " cannot be opened";
+  return session.Run(errors::kCannotOpenFile, cannotOpen, [&]() {
+    std::vector<PropertyValue> arguments{
+        Property("Hidden", Any(true)),
+        Property("ReadOnly", Any(true)),
+        Property("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+        Property("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
+        Property("InteractionHandler",
+                 Any(Reference<css::task::XInteractionHandler>(new AbortingInteractionHandler())))};
+    if (!filter.name.empty()) arguments.push_back(Property("FilterName", Any(ToUno(filter.name))));
+    if (!filter.options.empty()) {
+      arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
+    }
+    Reference<css::lang::XComponent> document = session.Loader()->loadComponentFromURL(
+        FileUrl(path), "_blank", 0,
+        Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size())));
+    if (!document.is()) {
+      session.Fail(errors::kCannotOpenFile, cannotOpen +
+                                                ": it is damaged, protected by a password, or not "
+                                                "a document the office can read.");
+    }
+    if (!OfKind(document, kind) || !FilterFitsName(path, LoadedFilter(document))) {
+      CloseDocument(document);
+      session.Fail(errors::kCannotOpenFile,
+                   cannotOpen + ": its content is not a " +
+                       (kind == DocumentKind::Spreadsheet ? "workbook" : "word-processing document") +
+                       " of the kind its name says.");
+    }
+    return document;
+  });
+}
+
+void CloseDocument(const Reference<css::lang::XComponent>& document) {
+  Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
+  try {
+    if (closeable.is()) {
+      closeable->close(true);
+    } else if (document.is()) {
+      document->dispose();
+    }
+  } catch (const css::uno::RuntimeException&) {
+    throw;
+  } catch (const css::uno::Exception&) {
+    // Vetoed or already closed: the document goes with the frame anyway.
+  }
+}
+
+bool IsWebDocument(const Reference<css::lang::XComponent>& document) {
+  return Supports(document, "com.sun.star.text.WebDocument");
+}
+
+}  // namespace pressmoor::office::libreoffice

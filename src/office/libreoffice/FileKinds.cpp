@@ -1,0 +1,40 @@
+#include "FileKinds.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "TextEncoding.h"
+
+namespace pressmoor::office::libreoffice {
+
+std::string Extension(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content) {
+  const std::string extension = Extension(path);
+  if (extension == "txt") {
+    return {"Text (encoded)", TextFilterOptions(DetectTextEncoding(content))};
+  }
+  // Type detection would make a Writer/Web document; this lays it out as a page.
+  if (extension == "htm" || extension == "html") return {"HTML (StarWriter)", ""};
+  return {};
+}
+
+bool FilterFitsName(const std::string& path, const std::string& filterName) {
+  const std::string extension = Extension(path);
+  const auto startsWith = [&filterName](const char* prefix) {
+    return filterName.rfind(prefix, 0) == 0;
+  };
+  if (extension == "doc") return !startsWith("Text");
+  if (extension == "xls") return !startsWith("Text - txt - csv");
+  return true;
+}
+
+}  // namespace pressmoor::office::libreoffice

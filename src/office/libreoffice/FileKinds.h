@@ -1,0 +1,24 @@
+// What a file's name promises: which filter reads it, and which filters
+// the office may have chosen for it without it being a fake.
+#pragma once
+
+#include <string>
+
+namespace pressmoor::office::libreoffice {
+
+// Which office filter reads a file: forced by its name, or left to the
+// office's type detection (empty filter).
+struct LoadFilter {
+  std::string name;
+  std::string options;
+};
+LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content);
+
+// False when the office read a file of this name with a filter that means
+// "this is no such document" (random bytes read as plain text or CSV).
+bool FilterFitsName(const std::string& path, const std::string& filterName);
+
+// Lower-case extension without the dot; empty when there is none.
+std::string Extension(const std::string& path);
+
+}  // namespace pressmoor::office::libreoffice

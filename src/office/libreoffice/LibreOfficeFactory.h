@@ -1,0 +1,28 @@
+// Creates "Word.Application" and "Excel.Application" objects, each driving
+// its own headless LibreOffice process.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "office/Automation.h"
+#include "platform/Registry.h"
+
+namespace pressmoor::office {
+
+class LibreOfficeFactory : public ObjectFactory {
+ public:
+  // `settings` holds the Quillset driver's keys and must outlive every
+  // object created here.
+  explicit LibreOfficeFactory(platform::Registry& settings);
+
+  // Class names are compared without regard to case. Throws AutomationError
+  // kUnknownClass for another name, kCannotStart when the office cannot be
+  // started.
+  std::shared_ptr<Object> CreateObject(const std::string& className) override;
+
+ private:
+  platform::Registry& settings_;
+};
+
+}  // namespace pressmoor::office

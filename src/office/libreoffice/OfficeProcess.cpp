@@ -1,0 +1,285 @@
+#include "OfficeProcess.h"
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <condition_variable>
+#include <csignal>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <functional>
+#include <future>
+#include <random>
+#include <stdexcept>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+constexpr const char* kOfficeBinary = "/usr/lib/libreoffice/program/soffice.bin";
+constexpr const char* kProfilePrefix = "pressmoor-office-";
+// The office asks to be started again after it has set up a fresh profile.
+constexpr int kRestartRequested = 81;
+constexpr int kMaximumRestarts = 2;
+
+// PR_SET_PDEATHSIG fires when the *thread* that forked ends, so offices are
+// forked from one thread that lives as long as the process.
+class LauncherThread {
+ public:
+  static LauncherThread& Instance() {
+    static auto* launcher = new LauncherThread();  // never destroyed: its thread never ends
+    return *launcher;
+  }
+
+  pid_t Run(std::function<pid_t()> spawn) {
+    std::packaged_task<pid_t()> task(std::move(spawn));
+    std::future<pid_t> result = task.get_future();
+    {
+      std::lock_guard lock(mutex_);
+      tasks_.push_back(std::move(task));
+    }
+    wake_.notify_one();
+    return result.get();
+  }
+
+ private:
+  LauncherThread() {
+    std::thread([this] { Serve(); }).detach();
+  }
+
+  [[noreturn]] void Serve() {
+    for (;;) {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return !tasks_.empty(); });
+      std::packaged_task<pid_t()> task = std::move(tasks_.front());
+      tasks_.pop_front();
+      lock.unlock();
+      task();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::packaged_task<pid_t()>> tasks_;
+};
+
+std::string FileUrl(const std::string& path) {
+  static const char* kHex = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (const unsigned char c : path) {
+    if (std::isalnum(c) || std::strchr("/-_.~", c) != nullptr) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
+}
+
+std::string RandomSuffix() {
+  static std::atomic<unsigned> counter{0};
+  std::random_device device;
+  return std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
+         std::to_string(device() % 1000000u);
+}
+
+// Profiles of an earlier Pressmoor that was killed before it could clean up.
+void SweepAbandonedProfiles(const std::filesystem::path& temporary) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(temporary, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(kProfilePrefix, 0) != 0) continue;
+    const char* ownerText = name.c_str() + std::strlen(kProfilePrefix);
+    if (!std::isdigit(static_cast<unsigned char>(*ownerText))) continue;
+    const pid_t owner = static_cast<pid_t>(std::atol(ownerText));
+    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) {
+      std::filesystem::remove_all(entry.path(), error);
+    }
+  }
+}
+
+// A profile as the office leaves it after its first start, which ends by
+// asking to be started again: copied into each new profile, it saves that
+// extra start.
+std::filesystem::path ProfileTemplate() {
+  return std::filesystem::temp_directory_path() /
+         ("pressmoor-profile-template-" + std::to_string(getuid()));
+}
+
+void SaveProfileTemplate(const std::filesystem::path& profile, const std::string& suffix) {
+  std::error_code error;
+  const std::filesystem::path target = ProfileTemplate();
+  if (std::filesystem::exists(target, error)) return;
+  const std::filesystem::path staging = target.string() + "." + suffix;
+  std::filesystem::copy(profile, staging, std::filesystem::copy_options::recursive, error);
+  // Another process may have won the race; either template will do.
+  if (error || (std::filesystem::rename(staging, target, error), error)) {
+    std::filesystem::remove_all(staging, error);
+  }
+}
+
+std::vector<std::string> OfficeEnvironment() {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable = *entry;
+    // The office finds its own bootstrap; ours is for the client side.
+    if (variable.rfind("URE_BOOTSTRAP=", 0) == 0 || variable.rfind("MALLOC_", 0) == 0) continue;
+    variables.push_back(variable);
+  }
+  // Cuts start-up from seconds to about one second.
+  variables.emplace_back("MALLOC_MMAP_THRESHOLD_=268435456");
+  variables.emplace_back("MALLOC_TRIM_THRESHOLD_=536870912");
+  return variables;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& words) {
+  std::vector<char*> pointers;
+  for (std::string& word : words) pointers.push_back(word.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+}  // namespace
+
+OfficeProcess::OfficeProcess() {
+  const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+  SweepAbandonedProfiles(temporary);
+  const std::string suffix = RandomSuffix();
+  directory_ = (temporary / (kProfilePrefix + suffix)).string();
+  std::error_code error;
+  if (!std::filesystem::create_directory(directory_, error)) {
+    throw std::runtime_error("Cannot create the office profile in " + temporary.string() + ": " +
+                             error.message());
+  }
+  pipeName_ = "pressmoor-" + suffix;
+  std::filesystem::copy(ProfileTemplate(), directory_ + "/profile",
+                        std::filesystem::copy_options::recursive, error);
+  Launch();
+}
+
+OfficeProcess::~OfficeProcess() {
+  Kill();
+  std::error_code error;
+  std::filesystem::remove_all(directory_, error);
+}
+
+std::string OfficeProcess::ConnectionUrl() const {
+  return "uno:pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext";
+}
+
+void OfficeProcess::Launch() {
+  std::vector<std::string> arguments{
+      kOfficeBinary,
+      "-env:UserInstallation=" + FileUrl(directory_ + "/profile"),
+      "--headless",
+      "--invisible",
+      "--norestore",
+      "--nologo",
+      "--nodefault",
+      "--nolockcheck",
+      "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+  std::vector<std::string> variables = OfficeEnvironment();
+  std::vector<char*> argv = Pointers(arguments);
+  std::vector<char*> envp = Pointers(variables);
+  const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+  const pid_t parent = getpid();
+
+  const pid_t child = LauncherThread::Instance().Run([&]() -> pid_t {
+    const pid_t pid = fork();
+    if (pid < 0) return -errno;
+    if (pid > 0) return pid;
+    // Child: only async-signal-safe calls until exec.
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+    signal(SIGPIPE, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (devNull >= 0) {
+      dup2(devNull, STDIN_FILENO);
+      dup2(devNull, STDOUT_FILENO);
+      dup2(devNull, STDERR_FILENO);
+    }
+    close_range(3, ~0u, 0);
+    execve(kOfficeBinary, argv.data(), envp.data());
+    _exit(127);
+  });
+  if (devNull >= 0) close(devNull);
+  if (child < 0) {
+    throw std::runtime_error(std::string("Cannot start the office: ") + std::strerror(-child));
+  }
+  // Also from here, so that a kill before the child ran setpgid hits it.
+  setpgid(child, child);
+  pid_ = child;
+}
+
+bool OfficeProcess::Running() {
+  std::lock_guard lock(mutex_);
+  if (pid_ <= 0) return false;
+  int status = 0;
+  const pid_t ended = waitpid(pid_, &status, WNOHANG);
+  if (ended == 0) return true;
+  kill(-pid_, SIGKILL);
+  pid_ = -1;
+  if (ended > 0 && WIFEXITED(status) && WEXITSTATUS(status) == kRestartRequested &&
+      restarts_ < kMaximumRestarts) {
+    ++restarts_;
+    SaveProfileTemplate(directory_ + "/profile", pipeName_);
+    Launch();
+    return true;
+  }
+  return false;
+}
+
+void OfficeProcess::Kill() {
+  std::lock_guard lock(mutex_);
+  if (pid_ <= 0) return;
+  kill(-pid_, SIGKILL);
+  kill(pid_, SIGKILL);
+  while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  std::error_code error;
+  for (const std::string& file : socketFiles_) std::filesystem::remove(file, error);
+  std::filesystem::remove("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_, error);
+}
+
+void OfficeProcess::NoteSocketFiles() {
+  std::lock_guard lock(mutex_);
+  if (pid_ <= 0) return;
+  std::set<std::string> inodes;
+  std::error_code error;
+  const std::string descriptors = "/proc/" + std::to_string(pid_) + "/fd";
+  for (const auto& entry : std::filesystem::directory_iterator(descriptors, error)) {
+    const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (target.rfind("socket:[", 0) == 0) inodes.insert(target.substr(8, target.size() - 9));
+  }
+  // Columns: Num RefCount Protocol Flags Type St Inode Path
+  std::ifstream table("/proc/net/unix");
+  std::string line;
+  while (std::getline(table, line)) {
+    std::istringstream fields(line);
+    std::string skip, inode, path;
+    for (int column = 0; column < 6; ++column) fields >> skip;
+    fields >> inode >> path;
+    if (path.rfind("/tmp/OSL_PIPE_", 0) == 0 && inodes.count(inode) != 0) {
+      socketFiles_.push_back(path);
+    }
+  }
+}
+
+}  // namespace pressmoor::office::libreoffice

@@ -1,0 +1,226 @@
+#include "OfficeSession.h"
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XHierarchicalNameAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/ustring.hxx>
+
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <sstream>
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+constexpr const char* kProgramDirectory = "/usr/lib/libreoffice/program";
+constexpr double kDefaultTimeoutSeconds = 300;
+constexpr double kLongestConnectSeconds = 60;
+
+std::string Seconds(double seconds) {
+  std::ostringstream text;
+  text << seconds;
+  return text.str();
+}
+
+// The client side of UNO, once per process. Throws std::runtime_error.
+Reference<css::uno::XComponentContext> LocalContext() {
+  static std::mutex mutex;
+  static Reference<css::uno::XComponentContext> context;
+  std::lock_guard lock(mutex);
+  if (context.is()) return context;
+  // The office may close a pipe under us; that must be an error, not a signal.
+  std::signal(SIGPIPE, SIG_IGN);
+  // Without it only the base types load, and the first office interface
+  // call crashes instead of failing.
+  setenv("URE_BOOTSTRAP",
+         (std::string("vnd.sun.star.pathname:") + kProgramDirectory + "/fundamentalrc").c_str(), 0);
+  try {
+    Reference<css::uno::XComponentContext> candidate = cppu::defaultBootstrap_InitialComponentContext();
+    Reference<css::container::XHierarchicalNameAccess> types(
+        candidate->getValueByName("/singletons/com.sun.star.reflection.theTypeDescriptionManager"),
+        UNO_QUERY_THROW);
+    if (!types->hasByHierarchicalName("com.sun.star.frame.XDesktop2")) {
+      throw std::runtime_error("the office's type library is missing");
+    }
+    context = candidate;
+  } catch (const css::uno::Exception& error) {
+    throw std::runtime_error(FromUno(error.Message));
+  } catch (const cppu::BootstrapException& error) {
+    throw std::runtime_error(FromUno(error.getMessage()));
+  }
+  return context;
+}
+
+}  // namespace
+
+double OfficeTimeoutSeconds() {
+  const char* text = std::getenv("PRESSMOOR_OFFICE_TIMEOUT");
+  if (text == nullptr) return kDefaultTimeoutSeconds;
+  char* end = nullptr;
+  const double seconds = std::strtod(text, &end);
+  if (end == text || !std::isfinite(seconds) || seconds <= 0) return kDefaultTimeoutSeconds;
+  return seconds;
+}
+
+::rtl::OUString ToUno(const std::string& text) {
+  return ::rtl::OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8);
+}
+
+std::string FromUno(const ::rtl::OUString& text) {
+  const ::rtl::OString bytes = ::rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
+  return std::string(bytes.getStr(), static_cast<std::size_t>(bytes.getLength()));
+}
+
+OfficeSession::OfficeSession(std::string source)
+    : source_(std::move(source)), timeout_(OfficeTimeoutSeconds()) {
+  try {
+    process_ = std::make_unique<OfficeProcess>();
+  } catch (const std::exception& error) {
+    Fail(errors::kCannotStart, std::string("The office could not be started: ") + error.what() +
+                                   ". Check that LibreOffice is installed.");
+  }
+  watchdog_ = std::thread([this] { Watch(); });
+  try {
+    Connect();
+  } catch (...) {
+    {
+      std::lock_guard lock(watchMutex_);
+      stopWatching_ = true;
+    }
+    watchWake_.notify_one();
+    watchdog_.join();
+    process_.reset();
+    throw;
+  }
+}
+
+OfficeSession::~OfficeSession() {
+  {
+    std::lock_guard lock(watchMutex_);
+    stopWatching_ = true;
+  }
+  watchWake_.notify_one();
+  watchdog_.join();
+  loader_.clear();
+  context_.clear();
+  process_.reset();
+}
+
+void OfficeSession::Connect() {
+  Reference<css::uno::XComponentContext> local;
+  try {
+    local = LocalContext();
+  } catch (const std::exception& error) {
+    Fail(errors::kCannotStart,
+         std::string("The office's UNO runtime could not be started: ") + error.what() +
+             ". Check that LibreOffice is installed completely.");
+  }
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::duration<double>(std::min(timeout_.count(), kLongestConnectSeconds));
+  const ::rtl::OUString url = ToUno(process_->ConnectionUrl());
+  try {
+    Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(local);
+    for (;;) {
+      try {
+        context_.set(resolver->resolve(url), UNO_QUERY_THROW);
+        break;
+      } catch (const css::connection::NoConnectException&) {
+        if (!process_->Running()) {
+          Fail(errors::kCannotStart, "The office ended while starting. Check that LibreOffice "
+                                     "is installed and that the temporary directory is writable.");
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+          Fail(errors::kCannotStart, "The office did not answer within " +
+                                         Seconds(std::min(timeout_.count(), kLongestConnectSeconds)) +
+                                         " seconds of starting.");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    }
+    loader_.set(css::frame::Desktop::create(context_), UNO_QUERY_THROW);
+    process_->NoteSocketFiles();
+  } catch (const css::uno::Exception& error) {
+    Fail(errors::kCannotStart, "The office could not be connected: " + FromUno(error.Message));
+  }
+}
+
+void OfficeSession::Fail(std::int32_t number, const std::string& description) const {
+  throw AutomationError(number, source_, description);
+}
+
+std::string OfficeSession::Detail(const css::uno::Exception& error) {
+  const std::string message = FromUno(error.Message);
+  return message.empty() ? std::string() : " (" + message + ")";
+}
+
+void OfficeSession::CheckUsable() const {
+  if (ended_) Fail(errors::kObjectGone, "The application has already quit.");
+  if (lost_) {
+    Fail(errors::kOfficeDied, "The office process is no longer running. Start the conversion again.");
+  }
+}
+
+void OfficeSession::End() {
+  std::lock_guard lock(callMutex_);
+  ended_ = true;
+  loader_.clear();
+  process_->Kill();
+}
+
+void OfficeSession::Lost(const std::string& detail) {
+  lost_ = true;
+  process_->Kill();
+  if (timedOut_) {
+    Fail(errors::kTimedOut, "The office did not finish within " + Seconds(timeout_.count()) +
+                                " seconds and was stopped. The document may be too large or "
+                                "damaged; PRESSMOOR_OFFICE_TIMEOUT sets the limit.");
+  }
+  Fail(errors::kOfficeDied, "The office process ended unexpectedly" +
+                                (detail.empty() ? std::string() : " (" + detail + ")") +
+                                ". The document may be damaged.");
+}
+
+void OfficeSession::Arm() {
+  {
+    std::lock_guard lock(watchMutex_);
+    deadline_ = std::chrono::steady_clock::now() +
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(timeout_);
+    armed_ = true;
+  }
+  watchWake_.notify_one();
+}
+
+void OfficeSession::Disarm() {
+  std::lock_guard lock(watchMutex_);
+  armed_ = false;
+}
+
+void OfficeSession::Watch() {
+  std::unique_lock lock(watchMutex_);
+  while (!stopWatching_) {
+    if (!armed_) {
+      watchWake_.wait(lock);
+      continue;
+    }
+    if (watchWake_.wait_until(lock, deadline_) == std::cv_status::timeout && armed_ &&
+        std::chrono::steady_clock::now() >= deadline_) {
+      // A remote call cannot be cancelled; killing the office makes it
+      // return with DisposedException.
+      timedOut_ = true;
+      armed_ = false;
+      lock.unlock();
+      process_->Kill();
+      lock.lock();
+    }
+  }
+}
+
+}  // namespace pressmoor::office::libreoffice

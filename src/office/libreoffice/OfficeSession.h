@@ -1,0 +1,114 @@
+// The connection to one office process and the rules every call follows:
+// one call at a time, each bounded by PRESSMOOR_OFFICE_TIMEOUT (a watchdog
+// kills the office when a call outruns it), and every failure turned into an
+// AutomationError. Application objects and their documents share a session;
+// the office ends when the last of them lets go of it.
+#pragma once
+
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "OfficeProcess.h"
+#include "office/Automation.h"
+
+namespace pressmoor::office::libreoffice {
+
+namespace css = ::com::sun::star;
+
+// Seconds one call may take: PRESSMOOR_OFFICE_TIMEOUT, default 300.
+double OfficeTimeoutSeconds();
+
+// UTF-16 from UTF-8 and back.
+::rtl::OUString ToUno(const std::string& text);
+std::string FromUno(const ::rtl::OUString& text);
+
+class OfficeSession {
+ public:
+  // Starts and connects the office; throws AutomationError kCannotStart.
+  explicit OfficeSession(std::string source);
+  ~OfficeSession();
+  OfficeSession(const OfficeSession&) = delete;
+  OfficeSession& operator=(const OfficeSession&) = delete;
+
+  const std::string& Source() const { return source_; }
+  pid_t ProcessId() const { return process_->ProcessId(); }
+  [[noreturn]] void Fail(std::int32_t number, const std::string& description) const;
+
+  // Runs `work` against the office. A UNO exception becomes `failureNumber`
+  // with `failureText` and the office's own words; a lost office becomes
+  // kOfficeDied or kTimedOut. AutomationErrors thrown by `work` pass through.
+  template <typename Work>
+  auto Run(std::int32_t failureNumber, const std::string& failureText, Work&& work)
+      -> decltype(work()) {
+    std::lock_guard lock(callMutex_);
+    CheckUsable();
+    Arm();
+    try {
+      if constexpr (std::is_void_v<decltype(work())>) {
+        work();
+        Disarm();
+      } else {
+        auto result = work();
+        Disarm();
+        return result;
+      }
+    } catch (const AutomationError&) {
+      Disarm();
+      throw;
+    } catch (const css::lang::DisposedException& error) {
+      Disarm();
+      Lost(FromUno(error.Message));
+    } catch (const css::uno::Exception& error) {
+      Disarm();
+      if (!process_->Running() || timedOut_) Lost(FromUno(error.Message));
+      Fail(failureNumber, failureText + Detail(error));
+    }
+  }
+
+  // Valid inside Run.
+  css::uno::Reference<css::uno::XComponentContext> Context() const { return context_; }
+  css::uno::Reference<css::frame::XComponentLoader> Loader() const { return loader_; }
+
+  // Quit: the office ends now; later calls fail with kObjectGone.
+  void End();
+  // Throws when the application has quit or its office is gone.
+  void CheckUsable() const;
+
+ private:
+  void Connect();
+  void Arm();
+  void Disarm();
+  void Watch();
+  [[noreturn]] void Lost(const std::string& detail);
+  static std::string Detail(const css::uno::Exception& error);
+
+  std::string source_;
+  std::unique_ptr<OfficeProcess> process_;
+  css::uno::Reference<css::uno::XComponentContext> context_;
+  css::uno::Reference<css::frame::XComponentLoader> loader_;
+
+  std::mutex callMutex_;
+  bool ended_ = false;
+  bool lost_ = false;
+  std::atomic<bool> timedOut_{false};
+
+  std::mutex watchMutex_;
+  std::condition_variable watchWake_;
+  std::chrono::steady_clock::time_point deadline_{};
+  bool armed_ = false;
+  bool stopWatching_ = false;
+  std::chrono::duration<double> timeout_;
+  std::thread watchdog_;
+};
+
+}  // namespace pressmoor::office::libreoffice

@@ -1,0 +1,21 @@
+// Reading and writing the page styles in use of a word-processing document,
+// one property batch per style.
+#pragma once
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <vector>
+
+#include "PagePlan.h"
+
+namespace pressmoor::office::libreoffice {
+
+namespace css = ::com::sun::star;
+
+// The page styles in use in `document`, as they are now.
+std::vector<PageFrame> ReadPageFrames(const css::uno::Reference<css::lang::XComponent>& document);
+// Writes `frames` back, one property batch per style.
+void WritePageFrames(const css::uno::Reference<css::lang::XComponent>& document,
+                     const std::vector<PageFrame>& frames);
+
+}  // namespace pressmoor::office::libreoffice

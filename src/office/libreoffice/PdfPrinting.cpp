@@ -1,0 +1,106 @@
+#include "PdfPrinting.h"
+
+#include <com/sun/star/awt/PrinterServer.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/view/XPrintable.hpp>
+#include <osl/file.hxx>
+
+#include "driver/Quillset.h"
+#include "quillset/PdfJob.h"
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+using css::beans::PropertyValue;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY_THROW;
+
+PropertyValue Property(const char* name, const Any& value) {
+  PropertyValue property;
+  property.Name = ::rtl::OUString::createFromAscii(name);
+  property.Value = value;
+  return property;
+}
+
+::rtl::OUString FileUrl(const std::string& path) {
+  ::rtl::OUString url;
+  osl::FileBase::getFileURLFromSystemPath(ToUno(path), url);
+  return url;
+}
+
+std::string PageRangeText(const PageRange& pages) {
+  if (!pages.from && !pages.to) return {};
+  const std::int32_t from = pages.from.value_or(1);
+  return std::to_string(from) + "-" + (pages.to ? std::to_string(*pages.to) : std::string());
+}
+
+}  // namespace
+
+SystemPrinters QuerySystemPrinters(OfficeSession& session) {
+  return session.Run(errors::kPrintFailed, "The printers could not be listed", [&]() {
+    Reference<css::awt::XPrinterServer2> server = css::awt::PrinterServer::create(session.Context());
+    SystemPrinters printers;
+    const Sequence<::rtl::OUString> names = server->getPrinterNames();
+    for (sal_Int32 i = 0; i < names.getLength(); ++i) printers.names.push_back(FromUno(names[i]));
+    printers.defaultName = FromUno(server->getDefaultPrinterName());
+    return printers;
+  });
+}
+
+void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+                const std::string& exportFilter, const std::string& target,
+                const PageRange& pages) {
+  std::optional<quillset::PdfJob> job;
+  try {
+    job.emplace(target);
+  } catch (const quillset::PdfJobError& error) {
+    session.Fail(errors::kPrintFailed, error.what());
+  }
+  session.Run(errors::kPrintFailed, "The PDF " + target + " could not be written", [&]() {
+    std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
+                                         Property("Overwrite", Any(true))};
+    if (const std::string range = PageRangeText(pages); !range.empty()) {
+      const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
+      arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
+    }
+    Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
+    storable->storeToURL(FileUrl(job->TemporaryPath()),
+                         Sequence<PropertyValue>(arguments.data(),
+                                                 static_cast<sal_Int32>(arguments.size())));
+  });
+  try {
+    job->Commit();
+  } catch (const quillset::PdfJobError& error) {
+    session.Fail(errors::kPrintFailed, error.what());
+  }
+}
+
+void PrintOnPrinter(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+                    const std::string& printer, const std::string& outputFile) {
+  session.Run(errors::kPrintFailed, "Printing on " + printer + " failed", [&]() {
+    Reference<css::view::XPrintable> printable(document, UNO_QUERY_THROW);
+    const PropertyValue name[] = {Property("Name", Any(ToUno(printer)))};
+    printable->setPrinter(Sequence<PropertyValue>(name, 1));
+    std::vector<PropertyValue> options{Property("Wait", Any(true))};
+    if (!outputFile.empty()) options.push_back(Property("FileName", Any(FileUrl(outputFile))));
+    printable->print(Sequence<PropertyValue>(options.data(), static_cast<sal_Int32>(options.size())));
+  });
+}
+
+}  // namespace pressmoor::office::libreoffice
+
+namespace pressmoor::office::libreoffice {
+
+bool PrinterInstalled(const std::string& name, platform::Registry& registry,
+                      const SystemPrinters& printers) {
+  if (name == driver::kPrinterName) return quillset::DriverInstalled(registry);
+  for (const std::string& printer : printers.names) {
+    if (printer == name) return true;
+  }
+  return false;
+}
+
+}  // namespace pressmoor::office::libreoffice

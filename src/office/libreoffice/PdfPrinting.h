@@ -1,0 +1,54 @@
+// Printing from the office: to the Quillset printer, which turns the pages
+// into a PDF file put in place whole, or to one of the machine's printers.
+#pragma once
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "OfficeSession.h"
+
+namespace pressmoor::office::libreoffice {
+
+struct PageRange {
+  std::optional<std::int32_t> from;
+  std::optional<std::int32_t> to;
+};
+
+// The machine's printers as the office sees them, and its default printer
+// (empty where there is none).
+struct SystemPrinters {
+  std::vector<std::string> names;
+  std::string defaultName;
+};
+SystemPrinters QuerySystemPrinters(OfficeSession& session);
+
+// Writes `document` as a PDF to `target` through a Quillset job. Throws
+// AutomationError kPrintFailed when the file cannot be written or the
+// export fails; a lost office keeps its own number.
+void PrintToPdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
+                const std::string& exportFilter, const std::string& target,
+                const PageRange& pages = {});
+
+// Sends `document` to a printer of the machine, or into `outputFile` when
+// it is not empty.
+void PrintOnPrinter(OfficeSession& session,
+                    const css::uno::Reference<css::lang::XComponent>& document,
+                    const std::string& printer, const std::string& outputFile);
+
+}  // namespace pressmoor::office::libreoffice
+
+namespace pressmoor::platform {
+class Registry;
+}
+
+namespace pressmoor::office::libreoffice {
+
+// True for "Quillset" while its driver is installed, and for the machine's
+// own printers.
+bool PrinterInstalled(const std::string& name, platform::Registry& registry,
+                      const SystemPrinters& printers);
+
+}  // namespace pressmoor::office::libreoffice

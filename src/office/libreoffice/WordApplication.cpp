@@ -1,0 +1,313 @@
+#include "WordApplication.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "DocumentLoading.h"
+#include "OfficeSession.h"
+#include "PageLayout.h"
+#include "PdfPrinting.h"
+#include "driver/Quillset.h"
+#include "quillset/PdfJob.h"
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+constexpr const char* kSource = "Word.Application";
+constexpr std::chrono::milliseconds kPrintGrace{100};
+
+struct OpenDocument {
+  css::uno::Reference<css::lang::XComponent> component;
+  std::optional<PagePlan> plan;
+  bool open = true;
+};
+
+// What the application object, its documents and their page set-ups share.
+// The office lives as long as any of them.
+class WordState {
+ public:
+  WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry)
+      : session_(std::move(session)), registry_(registry) {
+    printers_ = QuerySystemPrinters(*session_);
+    initialPrinter_ = printers_.defaultName;
+    activePrinter_ = initialPrinter_;
+  }
+
+  ~WordState() { JoinBackground(); }
+
+  WordState(const WordState&) = delete;
+  WordState& operator=(const WordState&) = delete;
+
+  OfficeSession& Session() { return *session_; }
+
+  // Every member starts here: a finished background print's failure is
+  // reported by the first call after it.
+  void Settle() {
+    session_->CheckUsable();
+    JoinBackground();
+    if (backgroundFailure_) {
+      std::exception_ptr failure = std::exchange(backgroundFailure_, nullptr);
+      std::rethrow_exception(failure);
+    }
+  }
+
+  // Gives a small print a moment to finish, so that a caller polling at
+  // human speed does not lose a whole poll interval per document.
+  std::int32_t BackgroundStatus() {
+    session_->CheckUsable();
+    {
+      std::unique_lock lock(printingMutex_);
+      if (!printingDone_.wait_for(lock, kPrintGrace, [this] { return !printing_; })) return 1;
+    }
+    Settle();
+    return 0;
+  }
+
+  std::string ActivePrinter() {
+    Settle();
+    return activePrinter_;
+  }
+
+  void SetActivePrinter(const std::string& printer) {
+    Settle();
+    if (printer != initialPrinter_ && !PrinterInstalled(printer, registry_, printers_)) {
+      session_->Fail(errors::kPrinterNotInstalled,
+                     "The printer \"" + printer + "\" is not installed." +
+                         (printer == driver::kPrinterName ? " Install the Quillset driver." : ""));
+    }
+    activePrinter_ = printer;
+  }
+
+  void Open(const std::optional<std::string>& fileName) {
+    Settle();
+    auto document = std::make_shared<OpenDocument>();
+    document->component =
+        LoadDocument(*session_, fileName.value_or(std::string()), DocumentKind::WordProcessing);
+    documents_.push_back(document);
+  }
+
+  void CloseAll() {
+    Settle();
+    std::vector<std::shared_ptr<OpenDocument>> closing = std::move(documents_);
+    documents_.clear();
+    for (const auto& document : closing) document->open = false;
+    session_->Run(errors::kCannotOpenFile, "A document could not be closed", [&]() {
+      for (const auto& document : closing) CloseDocument(document->component);
+    });
+  }
+
+  std::shared_ptr<OpenDocument> Active() {
+    Settle();
+    if (documents_.empty()) session_->Fail(errors::kNoDocument, "No document is open.");
+    return documents_.back();
+  }
+
+  void CheckOpen(const OpenDocument& document) {
+    Settle();
+    if (!document.open) session_->Fail(errors::kNoDocument, "The document has been closed.");
+  }
+
+  PagePlan& Plan(OpenDocument& document) {
+    CheckOpen(document);
+    if (!document.plan) {
+      document.plan.emplace(session_->Run(errors::kBadPageSetup, "The page set-up cannot be read",
+                                          [&]() { return ReadPageFrames(document.component); }));
+    }
+    return *document.plan;
+  }
+
+  void PrintBackground(bool value) {
+    Settle();
+    printBackground_ = value;
+  }
+
+  void Visible(bool value) {
+    Settle();
+    visible_ = value;  // the office stays headless either way
+  }
+
+  void PrintOut(OpenDocument& document, const WordPrintOutArgs& args) {
+    CheckOpen(document);
+    const bool toFile = args.PrintToFile.value_or(false);
+    const std::string outputFile = toFile ? args.OutputFileName.value_or(std::string()) : "";
+    if (activePrinter_.empty()) session_->Fail(errors::kPrintFailed, "No printer is selected.");
+    if (document.plan && document.plan->Changed()) {
+      session_->Run(errors::kPrintFailed, "The page set-up could not be applied",
+                    [&]() { WritePageFrames(document.component, document.plan->Frames()); });
+    }
+    if (activePrinter_ != driver::kPrinterName) {
+      PrintOnPrinter(*session_, document.component, activePrinter_, outputFile);
+      return;
+    }
+    if (!quillset::DriverInstalled(registry_)) {
+      session_->Fail(errors::kPrintFailed,
+                     "The Quillset printer is not installed. Install the Quillset driver.");
+    }
+    const std::string target =
+        outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
+    const std::string filter =
+        session_->Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
+          return std::string(IsWebDocument(document.component) ? "writer_web_pdf_Export"
+                                                                : "writer_pdf_Export");
+        });
+    if (!printBackground_) {
+      PrintToPdf(*session_, document.component, filter, target);
+      return;
+    }
+    printing_ = true;
+    background_ = std::thread([this, session = session_, component = document.component, filter,
+                               target]() {
+      try {
+        PrintToPdf(*session, component, filter, target);
+      } catch (...) {
+        backgroundFailure_ = std::current_exception();
+      }
+      {
+        std::lock_guard lock(printingMutex_);
+        printing_ = false;
+      }
+      printingDone_.notify_all();
+    });
+  }
+
+  void Quit() {
+    JoinBackground();
+    backgroundFailure_ = nullptr;
+    documents_.clear();
+    session_->End();
+  }
+
+ private:
+  void JoinBackground() {
+    if (background_.joinable()) background_.join();
+  }
+
+  std::shared_ptr<OfficeSession> session_;
+  platform::Registry& registry_;
+  SystemPrinters printers_;
+  std::string initialPrinter_;
+  std::string activePrinter_;
+  bool printBackground_ = false;
+  bool visible_ = false;
+  std::vector<std::shared_ptr<OpenDocument>> documents_;
+  std::thread background_;
+  std::mutex printingMutex_;
+  std::condition_variable printingDone_;
+  bool printing_ = false;
+  std::exception_ptr backgroundFailure_;
+};
+
+std::string Points(double points) {
+  std::ostringstream text;
+  text << points;
+  return text.str();
+}
+
+class PageSetupObject : public WordPageSetup {
+ public:
+  PageSetupObject(std::shared_ptr<WordState> state, std::shared_ptr<OpenDocument> document)
+      : state_(std::move(state)), document_(std::move(document)) {}
+
+  void LeftMargin(double points) override { Margin(MarginSide::Left, "left", points); }
+  void RightMargin(double points) override { Margin(MarginSide::Right, "right", points); }
+  void TopMargin(double points) override { Margin(MarginSide::Top, "top", points); }
+  void BottomMargin(double points) override { Margin(MarginSide::Bottom, "bottom", points); }
+
+  void Orientation(std::int32_t orientation) override {
+    if (!state_->Plan(*document_).SetOrientation(orientation)) {
+      state_->Session().Fail(errors::kBadPageSetup,
+                             "The orientation " + std::to_string(orientation) +
+                                 " does not fit the page with its margins.");
+    }
+  }
+
+ private:
+  void Margin(MarginSide side, const char* name, double points) {
+    if (!state_->Plan(*document_).SetMargin(side, points)) {
+      state_->Session().Fail(errors::kBadPageSetup,
+                             std::string("A ") + name + " margin of " + Points(points) +
+                                 " points does not fit the page; margins must be zero or more "
+                                 "and leave room for text.");
+    }
+  }
+
+  std::shared_ptr<WordState> state_;
+  std::shared_ptr<OpenDocument> document_;
+};
+
+class DocumentObject : public WordDocument {
+ public:
+  DocumentObject(std::shared_ptr<WordState> state, std::shared_ptr<OpenDocument> document)
+      : state_(std::move(state)), document_(std::move(document)) {}
+
+  std::shared_ptr<WordPageSetup> PageSetup() override {
+    state_->Plan(*document_);
+    return std::make_shared<PageSetupObject>(state_, document_);
+  }
+
+  void PrintOut(const WordPrintOutArgs& args) override { state_->PrintOut(*document_, args); }
+
+ private:
+  std::shared_ptr<WordState> state_;
+  std::shared_ptr<OpenDocument> document_;
+};
+
+class DocumentsObject : public WordDocuments {
+ public:
+  explicit DocumentsObject(std::shared_ptr<WordState> state) : state_(std::move(state)) {}
+  void Open(const WordOpenArgs& args) override { state_->Open(args.FileName); }
+  void Close(const WordCloseArgs&) override { state_->CloseAll(); }
+
+ private:
+  std::shared_ptr<WordState> state_;
+};
+
+class OptionsObject : public WordOptions {
+ public:
+  explicit OptionsObject(std::shared_ptr<WordState> state) : state_(std::move(state)) {}
+  void PrintBackground(bool value) override { state_->PrintBackground(value); }
+
+ private:
+  std::shared_ptr<WordState> state_;
+};
+
+class ApplicationObject : public WordApplication {
+ public:
+  explicit ApplicationObject(std::shared_ptr<WordState> state) : state_(std::move(state)) {}
+
+  std::string ActivePrinter() override { return state_->ActivePrinter(); }
+  void ActivePrinter(const std::string& printer) override { state_->SetActivePrinter(printer); }
+  std::shared_ptr<WordDocuments> Documents() override {
+    state_->Settle();
+    return std::make_shared<DocumentsObject>(state_);
+  }
+  std::shared_ptr<WordOptions> Options() override {
+    state_->Settle();
+    return std::make_shared<OptionsObject>(state_);
+  }
+  std::shared_ptr<WordDocument> ActiveDocument() override {
+    return std::make_shared<DocumentObject>(state_, state_->Active());
+  }
+  void Visible(bool value) override { state_->Visible(value); }
+  std::int32_t BackgroundPrintingStatus() override { return state_->BackgroundStatus(); }
+  void Quit() override { state_->Quit(); }
+
+ private:
+  std::shared_ptr<WordState> state_;
+};
+
+}  // namespace
+
+std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry) {
+  auto state = std::make_shared<WordState>(std::make_shared<OfficeSession>(kSource), registry);
+  return std::make_shared<ApplicationObject>(std::move(state));
+}
+
+}  // namespace pressmoor::office::libreoffice

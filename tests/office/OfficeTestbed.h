@@ -1,0 +1,222 @@
+// What the office integration tests share: a settings store with the
+// Quillset driver installed, the factory over it, input files made by the
+// office itself (cached across test processes), and readers of PDFs and of
+// our child processes.
+#pragma once
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DocumentWriter.h"
+#include "LibreOfficeFactory.h"
+#include "TempDir.h"
+#include "driver/Quillset.h"
+#include "office/Automation.h"
+#include "platform/Registry.h"
+
+namespace pressmoor::testing {
+
+// Non-ASCII on purpose: every type must carry it through to the PDF.
+inline const std::string kSampleWords = "Grüße aus Köln naïve café";
+
+inline platform::RegistryRoots TestbedRoots(const TempDir& dir) {
+  std::filesystem::create_directories(dir.Path() + "/machine");
+  std::filesystem::create_directories(dir.Path() + "/user");
+  platform::RegistryRoots roots;
+  roots.machineDatabase = dir.Path() + "/machine/registry.sqlite";
+  roots.userDatabase = dir.Path() + "/user/registry.sqlite";
+  return roots;
+}
+
+struct OfficeTestbed {
+  TempDir dir;
+  platform::Registry registry{TestbedRoots(dir)};
+  office::LibreOfficeFactory factory{registry};
+
+  OfficeTestbed() { InstallDriver(); }
+
+  void SetValue(platform::HKEY root, const std::string& key, const std::string& name,
+                const std::string& value) {
+    platform::HKEY handle = 0;
+    ASSERT_EQ(registry.RegCreateKeyExA(root, key, 0, "", 0, 0x3F, nullptr, &handle, nullptr),
+              platform::ERROR_SUCCESS);
+    registry.RegSetValueExA(handle, name, 0, platform::REG_SZ,
+                            reinterpret_cast<const unsigned char*>(value.data()),
+                            static_cast<platform::DWORD>(value.size()));
+    registry.RegCloseKey(handle);
+  }
+  void InstallDriver() {
+    SetValue(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, driver::kVersionValue,
+             driver::kInstalledVersion);
+  }
+  void UninstallDriver() {
+    registry.RegDeleteTreeA(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey);
+  }
+  void SetMachineOutputName(const std::string& path) {
+    SetValue(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, driver::kOutputFileNameValue, path);
+  }
+  void SetUserOutputName(const std::string& path) {
+    SetValue(platform::HKEY_CURRENT_USER,
+             std::string("Software\\VB and VBA Program Settings\\") + driver::kSettingsApplication +
+                 "\\" + driver::kSettingsSection,
+             driver::kOutputFileNameValue, path);
+  }
+
+  std::shared_ptr<office::WordApplication> Word() {
+    return std::dynamic_pointer_cast<office::WordApplication>(factory.CreateObject("Word.Application"));
+  }
+  std::shared_ptr<office::ExcelApplication> Excel() {
+    return std::dynamic_pointer_cast<office::ExcelApplication>(
+        factory.CreateObject("Excel.Application"));
+  }
+};
+
+inline void WriteBytes(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Deterministic noise that no office format claims.
+inline std::string RandomBytes(std::size_t size) {
+  std::string bytes(size, '\0');
+  std::uint32_t state = 2463534242u;
+  for (char& byte : bytes) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    byte = static_cast<char>(state & 0xFF);
+  }
+  return bytes;
+}
+
+// Input files that need the office to make them, made once per machine and
+// shared by every test process (the lock keeps two from writing at once).
+class Fixtures {
+ public:
+  static const Fixtures& Get() {
+    static Fixtures fixtures;
+    return fixtures;
+  }
+  std::string Path(const std::string& name) const { return directory_ + "/" + name; }
+
+ private:
+  Fixtures() {
+    directory_ = std::filesystem::temp_directory_path().string() + "/pressmoor-fixtures-office-v1-" +
+                 std::to_string(getuid());
+    std::filesystem::create_directories(directory_);
+    const int lock = open((directory_ + "/.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    flock(lock, LOCK_EX);
+    if (!std::filesystem::exists(Path("complete"))) Make();
+    flock(lock, LOCK_UN);
+    close(lock);
+  }
+
+  void Make() {
+    office::libreoffice::DocumentWriter writer;
+    const std::string text = Path("source.txt");
+    WriteBytes(text, "Letter: " + kSampleWords + "\nSecond paragraph.\n");
+    writer.Convert(text, Path("letter.doc"), "MS Word 97");
+    writer.Convert(text, Path("protected.doc"), "MS Word 97", "secret");
+    const std::string sheet = Path("source.csv");
+    WriteBytes(sheet, "Item,Amount\n" + kSampleWords + ",12.5\n");
+    writer.Convert(sheet, Path("sheet.xls"), "MS Excel 97");
+    const std::string letter = ReadBytes(Path("letter.doc"));
+    WriteBytes(Path("truncated.doc"), letter.substr(0, letter.size() / 3));
+    WriteBytes(Path("complete"), "");
+  }
+
+  std::string directory_;
+};
+
+inline std::string CommandOutput(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t read = 0;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
+    pclose(pipe);
+  }
+  return output;
+}
+
+inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+inline std::string PdfText(const std::string& pdf) {
+  return CommandOutput("pdftotext -enc UTF-8 " + Quoted(pdf) + " - 2>/dev/null");
+}
+
+struct PageSize {
+  double width = 0;
+  double height = 0;
+};
+
+inline PageSize PdfPageSize(const std::string& pdf) {
+  const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
+  std::smatch match;
+  PageSize size;
+  if (std::regex_search(info, match, std::regex(R"(Page size:\s+([0-9.]+) x ([0-9.]+) pts)"))) {
+    size.width = std::stod(match[1]);
+    size.height = std::stod(match[2]);
+  }
+  return size;
+}
+
+// Left and top edge, in points, of the first word on the first page.
+inline std::pair<double, double> FirstWordPosition(const std::string& pdf) {
+  const std::string boxes =
+      CommandOutput("pdftotext -bbox -f 1 -l 1 " + Quoted(pdf) + " - 2>/dev/null");
+  std::smatch match;
+  if (!std::regex_search(boxes, match, std::regex(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)")re"))) {
+    return {-1, -1};
+  }
+  return {std::stod(match[1]), std::stod(match[2])};
+}
+
+// Office processes that `parent` started and has not reaped (zombies
+// included).
+inline std::vector<pid_t> OfficeChildren(pid_t parent = getpid()) {
+  std::vector<pid_t> children;
+  const std::string parentText = std::to_string(parent);
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string stat = ReadBytes(entry.path().string() + "/stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos || stat.find("(soffice") == std::string::npos) continue;
+    // After "comm)" come the state and the parent's id.
+    std::istringstream fields(stat.substr(close + 2));
+    std::string state, ppid;
+    fields >> state >> ppid;
+    if (ppid == parentText) children.push_back(static_cast<pid_t>(std::stoi(name)));
+  }
+  return children;
+}
+
+inline office::AutomationError CaughtError(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const office::AutomationError& error) {
+    return error;
+  }
+  return office::AutomationError(0, "", "no failure");
+}
+
+}  // namespace pressmoor::testing

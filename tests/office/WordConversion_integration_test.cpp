@@ -1,0 +1,167 @@
+// Word-processing files through "Word.Application" onto the Quillset printer.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "OfficeTestbed.h"
+
+namespace pressmoor::testing {
+namespace {
+
+using office::WordApplication;
+
+class WordConversion : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    bed_ = std::make_unique<OfficeTestbed>();
+    word_ = bed_->Word();
+  }
+  static void TearDownTestSuite() {
+    word_->Quit();
+    word_.reset();
+    bed_.reset();
+  }
+
+  // The converter's sequence for one file; returns the PDF path.
+  std::string Convert(const std::string& source, bool background = true,
+                      const std::function<void(office::WordPageSetup&)>& pageSetup = {}) {
+    const std::string pdf = output_.Sub(std::filesystem::path(source).stem().string() + ".pdf");
+    word_->ActivePrinter(driver::kPrinterName);
+    word_->Documents()->Open({source});
+    word_->Options()->PrintBackground(background);
+    if (pageSetup) {
+      auto setup = word_->ActiveDocument()->PageSetup();
+      pageSetup(*setup);
+    }
+    word_->Visible(false);
+    word_->ActiveDocument()->PrintOut({pdf, true});
+    while (word_->BackgroundPrintingStatus() > 0) {
+    }
+    word_->Documents()->Close({false});
+    return pdf;
+  }
+
+  static inline std::unique_ptr<OfficeTestbed> bed_;
+  static inline std::shared_ptr<WordApplication> word_;
+  TempDir input_;
+  TempDir output_;
+};
+
+TEST_F(WordConversion, EveryWordTypeKeepsItsTextIncludingNonAscii) {
+  const std::string paragraph = "Converted " + kSampleWords;
+  const std::vector<std::string> sources{
+      Fixtures::Get().Path("letter.doc"),
+      input_.WriteFile("memo.rtf", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Converted "
+                                   "Gr\\'fc\\'dfe aus K\\'f6ln na\\'efve caf\\'e9\\par}"),
+      input_.WriteFile("notes.txt", paragraph + "\n"),
+      input_.WriteFile("page.htm", "<html><head><meta charset=\"utf-8\"></head><body>" +
+                                       paragraph + "</body></html>"),
+      // Text straight in <body>, which some office conversions print blank.
+      input_.WriteFile("page2.html", "<html><body>" + paragraph + "</body></html>")};
+  for (const std::string& source : sources) {
+    SCOPED_TRACE(source);
+    const std::string pdf = Convert(source);
+    EXPECT_NE(PdfText(pdf).find(source.ends_with(".doc") ? kSampleWords : paragraph),
+              std::string::npos)
+        << PdfText(pdf);
+  }
+}
+
+TEST_F(WordConversion, TextEncodingIsDetected) {
+  const std::string utf8 = "Grüße €";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const std::vector<Case> cases{
+      {"bom8.txt", "\xEF\xBB\xBF" + utf8 + "\n"},
+      {"plain8.txt", utf8 + "\n"},
+      {"le16.txt", std::string("\xFF\xFEG\0r\0\xFC\0\xDF\0""e\0 \0\xAC\x20\n\0", 18)},
+      {"be16.txt", std::string("\xFE\xFF\0G\0r\0\xFC\0\xDF\0""e\0 \x20\xAC\0\n", 18)},
+      {"ansi.txt", "Gr\xFC\xDF" "e \x80\n"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = PdfText(Convert(input_.WriteFile(c.name, c.bytes), false));
+    EXPECT_NE(text.find(utf8), std::string::npos) << text;
+    EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos) << "byte order mark printed";
+  }
+}
+
+TEST_F(WordConversion, MarginsMoveTheTextAndLandscapeTurnsThePage) {
+  const std::string source = input_.WriteFile("margins.txt", "Margin test\n");
+  const auto margins = [](double left, double top, std::int32_t orientation) {
+    return [=](office::WordPageSetup& setup) {
+      setup.LeftMargin(left);
+      setup.RightMargin(36);
+      setup.TopMargin(top);
+      setup.BottomMargin(36);
+      setup.Orientation(orientation);
+    };
+  };
+  const std::string portrait = Convert(source, true, margins(72, 72, 0));
+  const PageSize portraitSize = PdfPageSize(portrait);
+  EXPECT_LT(portraitSize.width, portraitSize.height);
+  const auto [x1, y1] = FirstWordPosition(portrait);
+  EXPECT_NEAR(x1, 72, 3);
+  EXPECT_NEAR(y1, 72, 12);  // the line's ascent sits below the margin
+
+  std::filesystem::rename(portrait, output_.Sub("portrait.pdf"));
+  const std::string landscape = Convert(source, true, margins(144, 108, 1));
+  const PageSize landscapeSize = PdfPageSize(landscape);
+  EXPECT_NEAR(landscapeSize.width, portraitSize.height, 1);
+  EXPECT_NEAR(landscapeSize.height, portraitSize.width, 1);
+  const auto [x2, y2] = FirstWordPosition(landscape);
+  EXPECT_NEAR(x2, 144, 3);
+  EXPECT_NEAR(y2, 108, 12);
+}
+
+TEST_F(WordConversion, RefusedMarginLeavesTheOthersInForce) {
+  const std::string source = input_.WriteFile("refused.txt", "Refused margins\n");
+  const std::string pdf = Convert(source, true, [](office::WordPageSetup& setup) {
+    for (const double bad : {-1.0, std::nan(""), 1e9, 5000.0}) {
+      EXPECT_EQ(CaughtError([&] { setup.LeftMargin(bad); }).Number(), office::errors::kBadPageSetup)
+          << bad;
+    }
+    setup.LeftMargin(100);
+    // Right margin that leaves no room once the left one is in place.
+    EXPECT_EQ(CaughtError([&] { setup.RightMargin(560); }).Number(), office::errors::kBadPageSetup);
+    EXPECT_EQ(CaughtError([&] { setup.Orientation(7); }).Number(), office::errors::kBadPageSetup);
+  });
+  EXPECT_NEAR(FirstWordPosition(pdf).first, 100, 3);
+  const PageSize size = PdfPageSize(pdf);
+  EXPECT_LT(size.width, size.height);
+}
+
+TEST_F(WordConversion, ActivePrinterAcceptsOnlyInstalledPrintersAndItsFirstName) {
+  auto word = bed_->Word();
+  const std::string initial = word->ActivePrinter();
+  EXPECT_EQ(CaughtError([&] { word->ActivePrinter("No Such Printer"); }).Number(),
+            office::errors::kPrinterNotInstalled);
+  word->ActivePrinter(driver::kPrinterName);
+  EXPECT_EQ(word->ActivePrinter(), driver::kPrinterName);
+  word->ActivePrinter(initial);
+  EXPECT_EQ(word->ActivePrinter(), initial);
+  word->Quit();
+  EXPECT_EQ(CaughtError([&] { word->Documents(); }).Number(), office::errors::kObjectGone);
+}
+
+TEST_F(WordConversion, ActiveDocumentWithoutDocumentFails) {
+  const office::AutomationError error = CaughtError([&] { word_->ActiveDocument(); });
+  EXPECT_EQ(error.Number(), office::errors::kNoDocument);
+  EXPECT_EQ(error.Source(), "Word.Application");
+}
+
+TEST_F(WordConversion, SecondPrintReplacesAnOlderPdfOnlyWhenComplete) {
+  const std::string source = input_.WriteFile("again.txt", "First run " + kSampleWords + "\n");
+  const std::string pdf = output_.Sub("again.pdf");
+  WriteBytes(pdf, "older");
+  Convert(source);
+  EXPECT_NE(PdfText(pdf).find("First run"), std::string::npos);
+  // Nothing but the PDF is left in the output directory.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(output_.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+}  // namespace
+}  // namespace pressmoor::testing

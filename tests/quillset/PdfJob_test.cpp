@@ -1,0 +1,119 @@
+#include "quillset/PdfJob.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TempDir.h"
+#include "driver/Quillset.h"
+
+namespace pressmoor::quillset {
+namespace {
+
+using testing::TempDir;
+
+std::string Read(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void Write(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::size_t Entries(const std::string& directory) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(directory),
+                                                std::filesystem::directory_iterator()));
+}
+
+TEST(PdfJob, CommittedPdfReplacesTheOlderOneAndNothingElseRemains) {
+  TempDir dir;
+  const std::string target = dir.WriteFile("out.pdf", "older");
+  {
+    PdfJob job(target);
+    EXPECT_EQ(std::filesystem::path(job.TemporaryPath()).parent_path(), dir.Path());
+    EXPECT_EQ(Read(target), "older") << "target touched before the job is complete";
+    Write(job.TemporaryPath(), "%PDF-1.7 pages");
+    job.Commit();
+  }
+  EXPECT_EQ(Read(target), "%PDF-1.7 pages");
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+}
+
+TEST(PdfJob, AbandonedOrEmptyJobKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  const std::string target = dir.WriteFile("out.pdf", "older");
+  { PdfJob abandoned(target); }
+  EXPECT_EQ(Read(target), "older");
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+
+  PdfJob empty(target);
+  EXPECT_THROW(empty.Commit(), PdfJobError);
+  Write(empty.TemporaryPath(), "not a pdf");  // nothing may resurrect it
+  EXPECT_EQ(Read(target), "older");
+}
+
+TEST(PdfJob, UnwritableTargetsFailBeforeAnyPageIsWritten) {
+  TempDir dir;
+  const std::string file = dir.WriteFile("file", "");
+  EXPECT_THROW(PdfJob(""), PdfJobError);
+  EXPECT_THROW(PdfJob(dir.Path() + "/missing/out.pdf"), PdfJobError);
+  EXPECT_THROW(PdfJob(file + "/out.pdf"), PdfJobError);
+  EXPECT_THROW(PdfJob(dir.Path() + "/"), PdfJobError);
+}
+
+TEST(PdfJob, DirectoryInTheWayFailsTheCommitAndIsKept) {
+  TempDir dir;
+  const std::string target = dir.MakeDirectory("out.pdf");
+  PdfJob job(target);
+  Write(job.TemporaryPath(), "%PDF-1.7");
+  EXPECT_THROW(job.Commit(), PdfJobError);
+  EXPECT_TRUE(std::filesystem::is_directory(target));
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+}
+
+class DriverSettings : public ::testing::Test {
+ protected:
+  platform::RegistryRoots Roots() {
+    std::filesystem::create_directories(dir_.Path() + "/m");
+    std::filesystem::create_directories(dir_.Path() + "/u");
+    return {dir_.Path() + "/m/registry.sqlite", dir_.Path() + "/u/registry.sqlite", false};
+  }
+  void Set(platform::HKEY root, const std::string& key, const std::string& name,
+           const std::string& value) {
+    platform::HKEY handle = 0;
+    ASSERT_EQ(registry_.RegCreateKeyExA(root, key, 0, "", 0, 0x3F, nullptr, &handle, nullptr), 0);
+    registry_.RegSetValueExA(handle, name, 0, platform::REG_SZ,
+                             reinterpret_cast<const unsigned char*>(value.data()),
+                             static_cast<platform::DWORD>(value.size()));
+    registry_.RegCloseKey(handle);
+  }
+  const std::string userKey_ = "Software\\VB and VBA Program Settings\\Tarnwick\\Quillset";
+  TempDir dir_;
+  platform::Registry registry_{Roots()};
+};
+
+TEST_F(DriverSettings, InstalledWhileEitherVersionValueIsPresent) {
+  EXPECT_FALSE(DriverInstalled(registry_));
+  Set(platform::HKEY_LOCAL_MACHINE, driver::kProVersionKey, "version", "1.30");
+  EXPECT_TRUE(DriverInstalled(registry_));
+  registry_.RegDeleteTreeA(platform::HKEY_LOCAL_MACHINE, driver::kProVersionKey);
+  Set(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, "version", "");
+  EXPECT_FALSE(DriverInstalled(registry_));
+  Set(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, "VERSION", "1.20");
+  EXPECT_TRUE(DriverInstalled(registry_));
+}
+
+TEST_F(DriverSettings, OutputNameMachineWideFirstThenPerUser) {
+  EXPECT_EQ(OutputNameSetting(registry_), "");
+  Set(platform::HKEY_CURRENT_USER, userKey_, "PDFFileName", "/user/a.pdf");
+  EXPECT_EQ(OutputNameSetting(registry_), "/user/a.pdf");
+  Set(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, "PDFFileName", "");
+  EXPECT_EQ(OutputNameSetting(registry_), "/user/a.pdf");
+  Set(platform::HKEY_LOCAL_MACHINE, driver::kVersionKey, "PDFFileName", "/machine/b.pdf");
+  EXPECT_EQ(OutputNameSetting(registry_), "/machine/b.pdf");
+}
+
+}  // namespace
+}  // namespace pressmoor::quillset
