@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh pressmoor pressmoor-reg quillset
 export PRESSMOOR_MACHINE_ROOT="${PRESSMOOR_MACHINE_ROOT:-/var/lib/pressmoor}"
 build/bin/quillset.exe install
 out="${1:-$PWD/out/examples}"
