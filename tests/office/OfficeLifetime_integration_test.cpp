@@ -96,6 +96,66 @@ TEST_F(OfficeLifetime, StoppedOfficeTimesOutAndIsEnded) {
   EXPECT_TRUE(OfficeChildren().empty());
 }
 
+// Workbooks come first in a batch; the office for the documents after them
+// starts while they print, and is handed on only through Quit.
+TEST_F(OfficeLifetime, QuitLeavesAStartedOfficeForTheNextApplication) {
+  auto excel = bed_.Excel();
+  auto workbook = excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
+  EXPECT_EQ(OfficeChildren().size(), 2u);
+  workbook->Close({false, std::nullopt, false});
+  workbook.reset();
+  excel->Quit();
+  const std::vector<pid_t> spare = OfficeChildren();
+  ASSERT_EQ(spare.size(), 1u);
+
+  auto word = bed_.Word();
+  EXPECT_EQ(OfficeChildren(), spare) << "the new application did not take the started office";
+  word->ActivePrinter(driver::kPrinterName);
+  word->Documents()->Open({input_.WriteFile("a.txt", "text\n")});
+  word->ActiveDocument()->PrintOut({output_.Sub("a.pdf"), true});
+  word->Documents()->Close({false});
+  EXPECT_TRUE(std::filesystem::exists(output_.Sub("a.pdf")));
+  word->Quit();
+  EXPECT_TRUE(OfficeChildren().empty());
+}
+
+TEST_F(OfficeLifetime, StartedOfficeDiesWithoutQuitOrWithItsFactory) {
+  {
+    auto excel = bed_.Excel();
+    excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
+  }
+  EXPECT_TRUE(OfficeChildren().empty()) << "dropping the workbook left an office behind";
+
+  {
+    office::LibreOfficeFactory factory(bed_.registry);
+    auto excel = std::dynamic_pointer_cast<office::ExcelApplication>(
+        factory.CreateObject("Excel.Application"));
+    excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
+    excel->Quit();
+    EXPECT_EQ(OfficeChildren().size(), 1u);
+  }
+  EXPECT_TRUE(OfficeChildren().empty()) << "the factory left its started office behind";
+}
+
+TEST_F(OfficeLifetime, DeadStartedOfficeIsReplacedByAFreshOne) {
+  auto excel = bed_.Excel();
+  excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
+  excel->Quit();
+  const std::vector<pid_t> spare = OfficeChildren();
+  ASSERT_EQ(spare.size(), 1u);
+  kill(spare[0], SIGKILL);
+
+  auto word = bed_.Word();
+  const std::vector<pid_t> offices = OfficeChildren();
+  ASSERT_EQ(offices.size(), 1u);
+  EXPECT_NE(offices[0], spare[0]);
+  word->ActivePrinter(driver::kPrinterName);
+  word->Documents()->Open({input_.WriteFile("b.txt", "text\n")});
+  word->ActiveDocument()->PrintOut({output_.Sub("b.pdf"), true});
+  EXPECT_TRUE(std::filesystem::exists(output_.Sub("b.pdf")));
+  word->Quit();
+}
+
 // The client of the test below: a process of its own that starts an office
 // and waits to be killed.
 TEST(OfficeClient, StartsAnOfficeAndWaits) {

@@ -115,6 +115,52 @@ TEST_F(WordConversion, MarginsMoveTheTextAndLandscapeTurnsThePage) {
   EXPECT_NEAR(y2, 108, 12);
 }
 
+// Left edge, in points, of the first word on page `page`; -1 without one.
+double FirstWordLeftOnPage(const std::string& pdf, int page) {
+  const std::string range = std::to_string(page);
+  const std::string boxes = CommandOutput("pdftotext -bbox -f " + range + " -l " + range + " " +
+                                          Quoted(pdf) + " - 2>/dev/null");
+  std::smatch match;
+  if (!std::regex_search(boxes, match, std::regex(R"re(<word xMin="([0-9.]+)")re"))) return -1;
+  return std::stod(match[1]);
+}
+
+int PdfPageCount(const std::string& pdf) {
+  const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
+  std::smatch match;
+  if (!std::regex_search(info, match, std::regex(R"(Pages:\s+([0-9]+))"))) return 0;
+  return std::stoi(match[1]);
+}
+
+// Plain text is laid out only once its page set-up is known: every page,
+// not just the first, must carry the new margins, and no text may be lost.
+TEST_F(WordConversion, MarginsReachEveryPageOfALongText) {
+  std::string text;
+  for (int line = 0; line < 400; ++line) text += "Line " + std::to_string(line) + " " + kSampleWords + "\n";
+  text += "The very last line\n";
+  const std::string source = input_.WriteFile("long.txt", text);
+  const std::string pdf = Convert(source, true, [](office::WordPageSetup& setup) {
+    setup.LeftMargin(90);
+    setup.RightMargin(0);
+    setup.TopMargin(0);
+    setup.BottomMargin(0);
+    setup.Orientation(1);
+  });
+  const int pages = PdfPageCount(pdf);
+  ASSERT_GE(pages, 2);
+  for (int page = 1; page <= pages; ++page) {
+    EXPECT_NEAR(FirstWordLeftOnPage(pdf, page), 90, 3) << "page " << page;
+  }
+  const PageSize size = PdfPageSize(pdf);
+  EXPECT_GT(size.width, size.height);
+  EXPECT_NE(PdfText(pdf).find("The very last line"), std::string::npos);
+
+  // A text closed unprinted leaves the next one unaffected.
+  word_->Documents()->Open({source});
+  word_->Documents()->Close({false});
+  EXPECT_NE(PdfText(Convert(input_.WriteFile("next.txt", "Next\n"))).find("Next"), std::string::npos);
+}
+
 TEST_F(WordConversion, RefusedMarginLeavesTheOthersInForce) {
   const std::string source = input_.WriteFile("refused.txt", "Refused margins\n");
   const std::string pdf = Convert(source, true, [](office::WordPageSetup& setup) {

@@ -3,7 +3,9 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -30,6 +32,7 @@ using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
 
 // Answers every question the office would put to a user with "abort", so a
 // password prompt fails the load instead of waiting for someone.
@@ -105,6 +108,29 @@ std::string ProblemBeforeLoading(const std::string& path) {
   return {};
 }
 
+// Plain text read into a model of its own, without a window: the office
+// lays it out only when it is printed, after its page set-up, instead of
+// once on loading and again for the new margins.
+Reference<css::lang::XComponent> LoadWithoutWindow(OfficeSession& session, const ::rtl::OUString& url,
+                                                   std::vector<PropertyValue> arguments) {
+  Reference<css::frame::XLoadable> loadable(
+      session.Context()->getServiceManager()->createInstanceWithContext(
+          "com.sun.star.text.TextDocument", session.Context()),
+      UNO_QUERY_THROW);
+  arguments.push_back(Property("URL", Any(url)));
+  Reference<css::lang::XComponent> document(loadable, UNO_QUERY_THROW);
+  try {
+    loadable->load(
+        Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size())));
+  } catch (const css::uno::RuntimeException&) {
+    throw;
+  } catch (const css::uno::Exception&) {
+    CloseDocument(document);
+    throw;
+  }
+  return document;
+}
+
 }  // namespace
 
 Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std::string& path,
@@ -127,9 +153,13 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
     if (!filter.options.empty()) {
       arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
     }
-    Reference<css::lang::XComponent> document = session.Loader()->loadComponentFromURL(
-        FileUrl(path), "_blank", 0,
-        Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size())));
+    Reference<css::lang::XComponent> document =
+        kind == DocumentKind::WordProcessing && Extension(path) == "txt"
+            ? LoadWithoutWindow(session, FileUrl(path), arguments)
+            : session.Loader()->loadComponentFromURL(
+                  FileUrl(path), "_blank", 0,
+                  Sequence<PropertyValue>(arguments.data(),
+                                          static_cast<sal_Int32>(arguments.size())));
     if (!document.is()) {
       session.Fail(errors::kCannotOpenFile, cannotOpen +
                                                 ": it is damaged, protected by a password, or not "
@@ -159,6 +189,14 @@ void CloseDocument(const Reference<css::lang::XComponent>& document) {
   } catch (const css::uno::Exception&) {
     // Vetoed or already closed: the document goes with the frame anyway.
   }
+}
+
+void EnsureWindow(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
+  Reference<css::frame::XModel> model(document, UNO_QUERY_THROW);
+  if (model->getCurrentController().is()) return;
+  const PropertyValue arguments[] = {Property("Hidden", Any(true)), Property("Model", Any(model))};
+  session.Loader()->loadComponentFromURL("private:object", "_blank", 0,
+                                         Sequence<PropertyValue>(arguments, 2));
 }
 
 bool IsWebDocument(const Reference<css::lang::XComponent>& document) {

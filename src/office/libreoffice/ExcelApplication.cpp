@@ -3,6 +3,7 @@
 #include "DocumentLoading.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
+#include "SpareOffice.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
 
@@ -14,12 +15,30 @@ constexpr const char* kSource = "Excel.Application";
 // What the application object and its workbooks share; the office lives as
 // long as any of them.
 struct ExcelState {
-  ExcelState(std::shared_ptr<OfficeSession> officeSession, platform::Registry& settings)
-      : session(std::move(officeSession)), registry(settings) {}
+  ExcelState(std::shared_ptr<OfficeSession> officeSession, platform::Registry& settings,
+             std::shared_ptr<SpareOffice> spareOffice)
+      : session(std::move(officeSession)), registry(settings), spare(std::move(spareOffice)) {}
 
   std::shared_ptr<OfficeSession> session;
   platform::Registry& registry;
   std::optional<SystemPrinters> printers;  // asked for when first needed
+  // Workbooks come before documents in a batch, so the next application's
+  // office starts while they are printed; it ends with us unless Quit hands
+  // it on.
+  std::shared_ptr<SpareOffice> spare;
+  std::unique_ptr<OfficeProcess> nextOffice;
+  bool nextOfficeLaunched = false;
+
+  void LaunchNextOffice() {
+    if (!spare || nextOfficeLaunched) return;
+    nextOfficeLaunched = true;
+    nextOffice = LaunchSpareOffice();
+  }
+
+  void Quit() {
+    session->End();
+    if (spare && nextOffice) spare->Put(std::move(nextOffice));
+  }
 
   const SystemPrinters& Printers() {
     if (!printers) printers = QuerySystemPrinters(*session);
@@ -80,6 +99,7 @@ class WorkbooksObject : public ExcelWorkbooks {
   explicit WorkbooksObject(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
 
   std::shared_ptr<ExcelWorkbook> Open(const ExcelOpenArgs& args) override {
+    state_->LaunchNextOffice();
     // Always read-only and without link updates, whatever was asked.
     auto component = LoadDocument(*state_->session, args.Filename.value_or(std::string()),
                                   DocumentKind::Spreadsheet);
@@ -99,7 +119,7 @@ class ApplicationObject : public ExcelApplication {
     state_->session->CheckUsable();
     return std::make_shared<WorkbooksObject>(state_);
   }
-  void Quit() override { state_->session->End(); }
+  void Quit() override { state_->Quit(); }
 
  private:
   std::shared_ptr<ExcelState> state_;
@@ -107,8 +127,10 @@ class ApplicationObject : public ExcelApplication {
 
 }  // namespace
 
-std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry) {
-  auto state = std::make_shared<ExcelState>(std::make_shared<OfficeSession>(kSource), registry);
+std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry,
+                                                        std::shared_ptr<SpareOffice> spare) {
+  auto state = std::make_shared<ExcelState>(std::make_shared<OfficeSession>(kSource), registry,
+                                            std::move(spare));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

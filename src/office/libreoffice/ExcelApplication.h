@@ -8,7 +8,12 @@
 
 namespace pressmoor::office::libreoffice {
 
-// Starts an office for the new application; throws AutomationError.
-std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry);
+class SpareOffice;
+
+// Starts an office for the new application; throws AutomationError. With
+// `spare`, a second office starts alongside once the first workbook opens
+// and is left in `spare` at Quit for the next application.
+std::shared_ptr<ExcelApplication> StartExcelApplication(
+    platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

@@ -3,18 +3,23 @@
 #include <strings.h>
 
 #include "ExcelApplication.h"
+#include "SpareOffice.h"
 #include "WordApplication.h"
 
 namespace pressmoor::office {
 
-LibreOfficeFactory::LibreOfficeFactory(platform::Registry& settings) : settings_(settings) {}
+LibreOfficeFactory::LibreOfficeFactory(platform::Registry& settings)
+    : settings_(settings), spare_(std::make_shared<libreoffice::SpareOffice>()) {}
+
+// The spare never outlives the factory, even while a workbook still holds it.
+LibreOfficeFactory::~LibreOfficeFactory() { spare_->Clear(); }
 
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    return libreoffice::StartWordApplication(settings_);
+    return libreoffice::StartWordApplication(settings_, spare_->Take());
   }
   if (strcasecmp(className.c_str(), "Excel.Application") == 0) {
-    return libreoffice::StartExcelApplication(settings_);
+    return libreoffice::StartExcelApplication(settings_, spare_);
   }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +

@@ -10,11 +10,18 @@
 
 namespace pressmoor::office {
 
+namespace libreoffice {
+class SpareOffice;
+}
+
 class LibreOfficeFactory : public ObjectFactory {
  public:
   // `settings` holds the Quillset driver's keys and must outlive every
   // object created here.
   explicit LibreOfficeFactory(platform::Registry& settings);
+  ~LibreOfficeFactory() override;
+  LibreOfficeFactory(const LibreOfficeFactory&) = delete;
+  LibreOfficeFactory& operator=(const LibreOfficeFactory&) = delete;
 
   // Class names are compared without regard to case. Throws AutomationError
   // kUnknownClass for another name, kCannotStart when the office cannot be
@@ -23,6 +30,8 @@ class LibreOfficeFactory : public ObjectFactory {
 
  private:
   platform::Registry& settings_;
+  // An office started ahead for the next application object.
+  std::shared_ptr<libreoffice::SpareOffice> spare_;
 };
 
 }  // namespace pressmoor::office

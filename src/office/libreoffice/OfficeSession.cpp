@@ -79,13 +79,17 @@ std::string FromUno(const ::rtl::OUString& text) {
   return std::string(bytes.getStr(), static_cast<std::size_t>(bytes.getLength()));
 }
 
-OfficeSession::OfficeSession(std::string source)
-    : source_(std::move(source)), timeout_(OfficeTimeoutSeconds()) {
-  try {
-    process_ = std::make_unique<OfficeProcess>();
-  } catch (const std::exception& error) {
-    Fail(errors::kCannotStart, std::string("The office could not be started: ") + error.what() +
-                                   ". Check that LibreOffice is installed.");
+OfficeSession::OfficeSession(std::string source) : OfficeSession(std::move(source), nullptr) {}
+
+OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process)
+    : source_(std::move(source)), process_(std::move(process)), timeout_(OfficeTimeoutSeconds()) {
+  if (!process_) {
+    try {
+      process_ = std::make_unique<OfficeProcess>();
+    } catch (const std::exception& error) {
+      Fail(errors::kCannotStart, std::string("The office could not be started: ") + error.what() +
+                                     ". Check that LibreOffice is installed.");
+    }
   }
   watchdog_ = std::thread([this] { Watch(); });
   try {

@@ -36,6 +36,9 @@ class OfficeSession {
  public:
   // Starts and connects the office; throws AutomationError kCannotStart.
   explicit OfficeSession(std::string source);
+  // Connects to `process`, an office started ahead, or starts one when it is
+  // null; throws AutomationError kCannotStart.
+  OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process);
   ~OfficeSession();
   OfficeSession(const OfficeSession&) = delete;
   OfficeSession& operator=(const OfficeSession&) = delete;

@@ -3,6 +3,7 @@
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 
@@ -22,10 +23,34 @@ Reference<css::container::XNameAccess> PageStyles(const Reference<css::lang::XCo
       supplier->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
 }
 
-std::int32_t Length(const Reference<css::beans::XPropertySet>& style, const char* name) {
-  sal_Int32 value = 0;
-  style->getPropertyValue(::rtl::OUString::createFromAscii(name)) >>= value;
-  return value;
+// setPropertyValues and getPropertyValues want the names sorted.
+const ::rtl::OUString kFrameProperties[] = {"BottomMargin", "Height",    "IsLandscape", "LeftMargin",
+                                            "RightMargin",  "TopMargin", "Width"};
+constexpr sal_Int32 kFramePropertyCount = 7;
+const ::rtl::OUString kDefaultPageStyle = "Standard";
+
+std::int32_t Length(const Any& value) {
+  sal_Int32 length = 0;
+  value >>= length;
+  return length;
+}
+
+// One round trip per style instead of one per property.
+PageFrame ReadFrame(const Reference<css::container::XNameAccess>& styles,
+                    const ::rtl::OUString& name) {
+  Reference<css::beans::XMultiPropertySet> properties(styles->getByName(name), UNO_QUERY_THROW);
+  const Sequence<Any> values =
+      properties->getPropertyValues(Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount));
+  PageFrame frame;
+  frame.style = FromUno(name);
+  frame.bottom = Length(values[0]);
+  frame.height = Length(values[1]);
+  values[2] >>= frame.landscape;
+  frame.left = Length(values[3]);
+  frame.right = Length(values[4]);
+  frame.top = Length(values[5]);
+  frame.width = Length(values[6]);
+  return frame;
 }
 
 }  // namespace
@@ -36,18 +61,12 @@ std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& do
   std::vector<PageFrame> frames;
   for (sal_Int32 i = 0; i < names.getLength(); ++i) {
     Reference<css::style::XStyle> style(styles->getByName(names[i]), UNO_QUERY_THROW);
-    if (!style->isInUse()) continue;
-    Reference<css::beans::XPropertySet> properties(style, UNO_QUERY_THROW);
-    PageFrame frame;
-    frame.style = FromUno(names[i]);
-    frame.width = Length(properties, "Width");
-    frame.height = Length(properties, "Height");
-    frame.left = Length(properties, "LeftMargin");
-    frame.right = Length(properties, "RightMargin");
-    frame.top = Length(properties, "TopMargin");
-    frame.bottom = Length(properties, "BottomMargin");
-    properties->getPropertyValue("IsLandscape") >>= frame.landscape;
-    frames.push_back(frame);
+    if (style->isInUse()) frames.push_back(ReadFrame(styles, names[i]));
+  }
+  // Before any layout, a document whose text names no page style shows no
+  // style in use, yet it prints on the default one.
+  if (frames.empty() && styles->hasByName(kDefaultPageStyle)) {
+    frames.push_back(ReadFrame(styles, kDefaultPageStyle));
   }
   return frames;
 }
@@ -55,9 +74,6 @@ std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& do
 void WritePageFrames(const Reference<css::lang::XComponent>& document,
                      const std::vector<PageFrame>& frames) {
   const Reference<css::container::XNameAccess> styles = PageStyles(document);
-  // setPropertyValues wants the names sorted.
-  const ::rtl::OUString names[] = {"BottomMargin", "Height",      "IsLandscape", "LeftMargin",
-                                   "RightMargin",  "TopMargin",   "Width"};
   for (const PageFrame& frame : frames) {
     Reference<css::beans::XMultiPropertySet> style(styles->getByName(ToUno(frame.style)),
                                                    UNO_QUERY_THROW);
@@ -65,8 +81,17 @@ void WritePageFrames(const Reference<css::lang::XComponent>& document,
                           Any(frame.landscape),         Any(sal_Int32(frame.left)),
                           Any(sal_Int32(frame.right)),  Any(sal_Int32(frame.top)),
                           Any(sal_Int32(frame.width))};
-    style->setPropertyValues(Sequence<::rtl::OUString>(names, 7), Sequence<Any>(values, 7));
+    style->setPropertyValues(Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount),
+                             Sequence<Any>(values, kFramePropertyCount));
   }
+}
+
+void HoldLayout(const Reference<css::lang::XComponent>& document) {
+  Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->lockControllers();
+}
+
+void ReleaseLayout(const Reference<css::lang::XComponent>& document) {
+  Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->unlockControllers();
 }
 
 }  // namespace pressmoor::office::libreoffice

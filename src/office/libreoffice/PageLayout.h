@@ -18,4 +18,9 @@ std::vector<PageFrame> ReadPageFrames(const css::uno::Reference<css::lang::XComp
 void WritePageFrames(const css::uno::Reference<css::lang::XComponent>& document,
                      const std::vector<PageFrame>& frames);
 
+// Keeps the office from laying the document out again and again while its
+// page set-up changes; ReleaseLayout lets it lay out once.
+void HoldLayout(const css::uno::Reference<css::lang::XComponent>& document);
+void ReleaseLayout(const css::uno::Reference<css::lang::XComponent>& document);
+
 }  // namespace pressmoor::office::libreoffice

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "DocumentLoading.h"
@@ -21,12 +22,15 @@ namespace pressmoor::office::libreoffice {
 namespace {
 
 constexpr const char* kSource = "Word.Application";
-constexpr std::chrono::milliseconds kPrintGrace{100};
+// With the caller's 100 ms pause between polls, events still run every
+// quarter second.
+constexpr std::chrono::milliseconds kPrintGrace{150};
 
 struct OpenDocument {
   css::uno::Reference<css::lang::XComponent> component;
   std::optional<PagePlan> plan;
   bool open = true;
+  bool layoutHeld = false;
 };
 
 // What the application object, its documents and their page set-ups share.
@@ -91,6 +95,9 @@ class WordState {
     document->component =
         LoadDocument(*session_, fileName.value_or(std::string()), DocumentKind::WordProcessing);
     documents_.push_back(document);
+    session_->Run(errors::kCannotOpenFile, "The document could not be prepared",
+                  [&]() { HoldLayout(document->component); });
+    document->layoutHeld = true;
   }
 
   void CloseAll() {
@@ -138,10 +145,12 @@ class WordState {
     const bool toFile = args.PrintToFile.value_or(false);
     const std::string outputFile = toFile ? args.OutputFileName.value_or(std::string()) : "";
     if (activePrinter_.empty()) session_->Fail(errors::kPrintFailed, "No printer is selected.");
-    if (document.plan && document.plan->Changed()) {
-      session_->Run(errors::kPrintFailed, "The page set-up could not be applied",
-                    [&]() { WritePageFrames(document.component, document.plan->Frames()); });
-    }
+    const bool applyPlan = document.plan && document.plan->Changed();
+    session_->Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
+      if (applyPlan) WritePageFrames(document.component, document.plan->Frames());
+      if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);
+      EnsureWindow(*session_, document.component);
+    });
     if (activePrinter_ != driver::kPrinterName) {
       PrintOnPrinter(*session_, document.component, activePrinter_, outputFile);
       return;
@@ -303,10 +312,22 @@ class ApplicationObject : public WordApplication {
   std::shared_ptr<WordState> state_;
 };
 
+std::shared_ptr<OfficeSession> ConnectOrStart(std::unique_ptr<OfficeProcess> office) {
+  if (office) {
+    try {
+      return std::make_shared<OfficeSession>(kSource, std::move(office));
+    } catch (const AutomationError&) {
+      // The office started ahead did not come up; a fresh one may.
+    }
+  }
+  return std::make_shared<OfficeSession>(kSource);
+}
+
 }  // namespace
 
-std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry) {
-  auto state = std::make_shared<WordState>(std::make_shared<OfficeSession>(kSource), registry);
+std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
+                                                      std::unique_ptr<OfficeProcess> office) {
+  auto state = std::make_shared<WordState>(ConnectOrStart(std::move(office)), registry);
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

@@ -8,7 +8,12 @@
 
 namespace pressmoor::office::libreoffice {
 
-// Starts an office for the new application; throws AutomationError.
-std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry);
+class OfficeProcess;
+
+// Starts an office for the new application, or connects to `office` when
+// one was started ahead (a new one is started if that fails); throws
+// AutomationError.
+std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
+                                                      std::unique_ptr<OfficeProcess> office = nullptr);
 
 }  // namespace pressmoor::office::libreoffice
