@@ -1,5 +1,7 @@
 #include "DocumentLoading.h"
 
+#include "UnoValues.h"
+
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
@@ -51,23 +53,15 @@ class AbortingInteractionHandler : public cppu::WeakImplHelper1<css::task::XInte
   }
 };
 
-PropertyValue Property(const char* name, const Any& value) {
-  PropertyValue property;
-  property.Name = ::rtl::OUString::createFromAscii(name);
-  property.Value = value;
-  return property;
-}
-
 std::string ReadAll(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-::rtl::OUString FileUrl(const std::string& path) {
-  ::rtl::OUString url;
-  if (osl::FileBase::getFileURLFromSystemPath(ToUno(path), url) != osl::FileBase::E_None) {
-    throw css::lang::IllegalArgumentException();
-  }
+// A path with no file URL is as good as a missing file.
+::rtl::OUString DocumentUrl(const std::string& path) {
+  ::rtl::OUString url = FileUrl(path);
+  if (url.isEmpty()) throw css::lang::IllegalArgumentException();
   return url;
 }
 
@@ -155,9 +149,9 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
     }
     Reference<css::lang::XComponent> document =
         kind == DocumentKind::WordProcessing && Extension(path) == "txt"
-            ? LoadWithoutWindow(session, FileUrl(path), arguments)
+            ? LoadWithoutWindow(session, DocumentUrl(path), arguments)
             : session.Loader()->loadComponentFromURL(
-                  FileUrl(path), "_blank", 0,
+                  DocumentUrl(path), "_blank", 0,
                   Sequence<PropertyValue>(arguments.data(),
                                           static_cast<sal_Int32>(arguments.size())));
     if (!document.is()) {

@@ -1,5 +1,7 @@
 #include "DocumentWriter.h"
 
+#include "UnoValues.h"
+
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <osl/file.hxx>
@@ -16,23 +18,6 @@ using css::beans::PropertyValue;
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
-
-PropertyValue Property(const char* name, const Any& value) {
-  PropertyValue property;
-  property.Name = ::rtl::OUString::createFromAscii(name);
-  property.Value = value;
-  return property;
-}
-
-Sequence<PropertyValue> AsSequence(std::vector<PropertyValue>& values) {
-  return Sequence<PropertyValue>(values.data(), static_cast<sal_Int32>(values.size()));
-}
-
-::rtl::OUString FileUrl(const std::string& path) {
-  ::rtl::OUString url;
-  osl::FileBase::getFileURLFromSystemPath(ToUno(path), url);
-  return url;
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "PdfPrinting.h"
 
+#include "UnoValues.h"
+
 #include <com/sun/star/awt/PrinterServer.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -17,19 +19,6 @@ using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
-
-PropertyValue Property(const char* name, const Any& value) {
-  PropertyValue property;
-  property.Name = ::rtl::OUString::createFromAscii(name);
-  property.Value = value;
-  return property;
-}
-
-::rtl::OUString FileUrl(const std::string& path) {
-  ::rtl::OUString url;
-  osl::FileBase::getFileURLFromSystemPath(ToUno(path), url);
-  return url;
-}
 
 std::string PageRangeText(const PageRange& pages) {
   if (!pages.from && !pages.to) return {};

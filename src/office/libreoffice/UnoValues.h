@@ -1,0 +1,19 @@
+// Small builders for the values UNO calls take.
+#pragma once
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+
+#include <string>
+#include <vector>
+
+#include "OfficeSession.h"
+
+namespace pressmoor::office::libreoffice {
+
+css::beans::PropertyValue Property(const char* name, const css::uno::Any& value);
+css::uno::Sequence<css::beans::PropertyValue> AsSequence(
+    const std::vector<css::beans::PropertyValue>& values);
+// The file URL of an absolute path; empty when the path has none.
+::rtl::OUString FileUrl(const std::string& path);
+
+}  // namespace pressmoor::office::libreoffice
