@@ -19,6 +19,15 @@ std::string Elapsed(double seconds) {
   return text;
 }
 
+// A name may hold any byte but "/" and NUL; a newline or an escape sequence
+// in it would break the line or drive the terminal.
+std::string Printable(std::string name) {
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  }
+  return name;
+}
+
 // Keeps the end of a long name: it is the part that tells files apart.
 std::string Shortened(const std::string& name, std::size_t room) {
   if (name.size() <= room) return name;
@@ -36,7 +45,7 @@ void frmPressmoorMain::ShowProgress(int done, int total, const std::string& curr
   const std::string elapsed = "  " + Elapsed(now - ProgressStartedAt);
   const std::size_t fixed = counter.size() + elapsed.size();
   const std::size_t room = fixed < kLineWidth ? kLineWidth - fixed : 0;
-  Env().WriteStandardError(kClearLine + counter + Shortened(currentFile, room) + elapsed);
+  Env().WriteStandardError(kClearLine + counter + Shortened(Printable(currentFile), room) + elapsed);
 }
 
 void frmPressmoorMain::EndProgress() {

@@ -166,7 +166,8 @@ LONG Registry::RegQueryValueExA(HKEY handle, const std::string& valueName, DWORD
   DWORD room = *dataSize;
   *dataSize = size;
   if (room < size) return ERROR_MORE_DATA;
-  std::memcpy(data, stored.data(), stored.size());
+  // An empty value has no buffer to copy from, and memcpy must not be given null.
+  if (!stored.empty()) std::memcpy(data, stored.data(), stored.size());
   return ERROR_SUCCESS;
 }
 

@@ -1,0 +1,434 @@
+// The real program, unattended, as a child process with its own machine and
+// user roots and the Quillset driver installed there, under faults: the
+// office killed or hung in the middle of a batch, two runs at once, a damaged
+// settings store, an event log that cannot be written.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TempDir.h"
+
+extern char** environ;
+
+namespace pressmoor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Paragraphs enough for a few pages, so a batch lasts long enough to be hit.
+std::string LongText(int number) {
+  std::string text;
+  for (int paragraph = 0; paragraph < 40; ++paragraph) {
+    text += "Document " + std::to_string(number) + ", paragraph " + std::to_string(paragraph) +
+            ": the quick brown fox jumps over the lazy dog, again and again and again.\n\n";
+  }
+  return text;
+}
+
+bool CompletePdf(const std::string& path) {
+  std::string content = ReadAll(path);
+  return content.rfind("%PDF-", 0) == 0 && content.find("%%EOF", content.size() > 64 ? content.size() - 64 : 0) != std::string::npos;
+}
+
+// Processes whose environment holds `marker`: the run and every office it started.
+std::vector<pid_t> ProcessesCarrying(const std::string& marker) {
+  std::vector<pid_t> found;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string environment = ReadAll(entry.path().string() + "/environ");
+    if (environment.find(marker) == std::string::npos) continue;
+    std::string stat = ReadAll(entry.path().string() + "/stat");
+    std::size_t close = stat.rfind(')');
+    if (close != std::string::npos && stat.size() > close + 2 && stat[close + 2] == 'Z') continue;
+    found.push_back(std::stoi(name));
+  }
+  return found;
+}
+
+std::string CommandOf(pid_t pid) {
+  std::string comm = ReadAll("/proc/" + std::to_string(pid) + "/comm");
+  while (!comm.empty() && comm.back() == '\n') comm.pop_back();
+  return comm;
+}
+
+// One unattended run of build/bin/pressmoor over private state.
+class ProgramRun {
+ public:
+  explicit ProgramRun(const std::string& state, const std::string& eventLog)
+      : state_(state), eventLog_(eventLog) {
+    fs::create_directories(state_ + "/machine");
+    fs::create_directories(state_ + "/user");
+    variables_ = {"PRESSMOOR_MACHINE_ROOT=" + state_ + "/machine", "PRESSMOOR_USER_ROOT=" + state_ + "/user",
+                  "PRESSMOOR_EVENT_LOG=" + eventLog_};
+  }
+
+  void Set(const std::string& variable) { variables_.push_back(variable); }
+
+  // The driver installed by its own install step.
+  bool InstallDriver() {
+    pid_t pid = Spawn(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe", {"install"}, state_ + "/install.out");
+    return WaitFor(pid, 60) == 0;
+  }
+
+  void Start(const std::vector<std::string>& arguments, int standardError = -1) {
+    pid_ = Spawn(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor", arguments, state_ + "/pressmoor.out", standardError);
+  }
+
+  // The exit status, or -1 when the run had to be killed at the deadline.
+  int Finish(int seconds = 180) { return WaitFor(pid_, seconds); }
+
+  pid_t Pid() const { return pid_; }
+  // Unique to this run: every process it starts inherits it.
+  std::string Marker() const { return "PRESSMOOR_EVENT_LOG=" + eventLog_; }
+
+  std::vector<pid_t> Offices() const {
+    std::vector<pid_t> offices;
+    for (pid_t pid : ProcessesCarrying(Marker())) {
+      if (pid != pid_ && CommandOf(pid).rfind("soffice", 0) == 0) offices.push_back(pid);
+    }
+    return offices;
+  }
+
+  // The messages of the event log, in order.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    std::istringstream lines(ReadAll(eventLog_));
+    for (std::string line; std::getline(lines, line);) {
+      std::size_t second = line.find('\t', line.find('\t') + 1);
+      messages.push_back(second == std::string::npos ? "<malformed> " + line : line.substr(second + 1));
+    }
+    return messages;
+  }
+
+  // Office processes of this run still alive a few seconds after it ended.
+  std::vector<pid_t> Leftovers() const {
+    std::vector<pid_t> left;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      left = ProcessesCarrying(Marker());
+      if (left.empty()) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return left;
+  }
+
+ private:
+  pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& output,
+              int standardError = -1) {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+      std::string text = *variable;
+      if (text.rfind("PRESSMOOR_", 0) != 0) environment.push_back(text);
+    }
+    environment.insert(environment.end(), variables_.begin(), variables_.end());
+    std::vector<char*> envp;
+    for (std::string& text : environment) envp.push_back(text.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argumentTexts{program};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : argumentTexts) argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (standardError >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, standardError, STDERR_FILENO);
+    } else {
+      posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+  }
+
+  static int WaitFor(pid_t pid, int seconds) {
+    if (pid <= 0) return -1;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  std::string state_;
+  std::string eventLog_;
+  std::vector<std::string> variables_;
+  pid_t pid_ = -1;
+};
+
+int PdfCount(const std::string& directory) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(directory)) count += entry.path().extension() == ".pdf";
+  return count;
+}
+
+// The count a summary message gives, or -1 without one.
+int SummaryCount(const std::vector<std::string>& messages) {
+  for (const std::string& message : messages) {
+    if (message.rfind("Successfully converted ", 0) == 0) return std::stoi(message.substr(23));
+  }
+  return -1;
+}
+
+std::string IntegrityOf(const std::string& database) {
+  sqlite3* db = nullptr;
+  std::string verdict = "cannot open";
+  if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+      verdict = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    }
+    sqlite3_finalize(statement);
+  }
+  sqlite3_close(db);
+  return verdict;
+}
+
+class Faults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor") ||
+        !fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe")) {
+      GTEST_SKIP() << "pressmoor and quillset.exe are not built";
+    }
+  }
+
+  std::string Sources(const std::string& name, int count, const std::string& extension = ".txt") {
+    std::string directory = dir.MakeDirectory(name);
+    for (int i = 0; i < count; ++i) {
+      char number[16];
+      std::snprintf(number, sizeof number, "%03d", i);
+      dir.WriteFile(name + "/doc " + number + extension, LongText(i));
+    }
+    return directory;
+  }
+
+  // Every file the destination holds is a whole PDF: nothing half written,
+  // no temporary file left behind.
+  void ExpectOnlyCompletePdfs(const std::string& destination) {
+    for (const auto& entry : fs::directory_iterator(destination)) {
+      EXPECT_EQ(entry.path().extension(), ".pdf") << entry.path();
+      EXPECT_TRUE(CompletePdf(entry.path().string())) << entry.path();
+    }
+  }
+
+  // Starts a run over 40 documents and, once two PDFs exist, hands every
+  // office process of the run to `strike`.
+  void StrikeTheOfficeMidBatch(ProgramRun& run, const std::string& destination, int signal) {
+    std::string source = Sources("in", 40);
+    ASSERT_TRUE(run.InstallDriver());
+    run.Start({"-f", "*.txt", "-s", source, "-d", destination});
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (PdfCount(destination) < 2) {
+      ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no PDF appeared";
+      ASSERT_EQ(waitpid(run.Pid(), nullptr, WNOHANG), 0) << "the run ended before the fault";
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::vector<pid_t> offices = run.Offices();
+    ASSERT_FALSE(offices.empty()) << "no office process found";
+    for (pid_t office : offices) kill(office, signal);
+  }
+
+  TempDir dir;
+};
+
+TEST_F(Faults, OfficeKilledMidBatch) {
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  std::string destination = dir.MakeDirectory("out");
+  StrikeTheOfficeMidBatch(run, destination, SIGKILL);
+
+  EXPECT_EQ(run.Finish(), 1);
+  std::vector<std::string> messages = run.Messages();
+  EXPECT_THAT(messages, Contains(StartsWith("1001 ")));
+  int converted = PdfCount(destination);
+  EXPECT_GE(converted, 2);
+  EXPECT_LT(converted, 40);
+  EXPECT_EQ(SummaryCount(messages), converted);
+  ExpectOnlyCompletePdfs(destination);
+  EXPECT_TRUE(run.Leftovers().empty());
+}
+
+TEST_F(Faults, OfficeHungMidBatch) {
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  run.Set("PRESSMOOR_OFFICE_TIMEOUT=5");
+  std::string destination = dir.MakeDirectory("out");
+  StrikeTheOfficeMidBatch(run, destination, SIGSTOP);
+
+  EXPECT_EQ(run.Finish(90), 1);
+  std::vector<std::string> messages = run.Messages();
+  EXPECT_THAT(messages, Contains(StartsWith("1002 ")));
+  int converted = PdfCount(destination);
+  EXPECT_GE(converted, 2);
+  EXPECT_EQ(SummaryCount(messages), converted);
+  ExpectOnlyCompletePdfs(destination);
+  EXPECT_TRUE(run.Leftovers().empty());
+}
+
+TEST_F(Faults, TwoRunsAtOnceIntoDifferentDestinationsBothComplete) {
+  // One machine and one user store for both, as for one user's two jobs.
+  std::string state = dir.Sub("state");
+  ProgramRun first(state, dir.Sub("first.log"));
+  ProgramRun second(state, dir.Sub("second.log"));
+  ASSERT_TRUE(first.InstallDriver());
+  std::string firstSource = Sources("in1", 12);
+  std::string secondSource = Sources("in2", 12);
+  std::string firstOut = dir.MakeDirectory("out1");
+  std::string secondOut = dir.MakeDirectory("out2");
+
+  first.Start({"-f", "*.txt", "-s", firstSource, "-d", firstOut});
+  second.Start({"-f", "*.txt", "-s", secondSource, "-d", secondOut});
+
+  EXPECT_EQ(first.Finish(), 0);
+  EXPECT_EQ(second.Finish(), 0);
+  EXPECT_EQ(PdfCount(firstOut), 12);
+  EXPECT_EQ(PdfCount(secondOut), 12);
+  EXPECT_THAT(first.Messages(), ::testing::ElementsAre(StartsWith("Successfully converted 12 files")));
+  EXPECT_THAT(second.Messages(), ::testing::ElementsAre(StartsWith("Successfully converted 12 files")));
+  EXPECT_EQ(IntegrityOf(state + "/machine/registry.sqlite"), "ok");
+  ExpectOnlyCompletePdfs(firstOut);
+  ExpectOnlyCompletePdfs(secondOut);
+}
+
+// The spreadsheet path names each PDF through the store's one "PDFFileName"
+// value, which a second run can overwrite between the write and the print:
+// PDFs then land under the other run's names while both report success.
+// Disabled until the write and the print are kept together across processes.
+TEST_F(Faults, DISABLED_TwoSpreadsheetRunsAtOnceKeepTheirOwnPdfs) {
+  std::string state = dir.Sub("state");
+  ProgramRun first(state, dir.Sub("first.log"));
+  ProgramRun second(state, dir.Sub("second.log"));
+  ASSERT_TRUE(first.InstallDriver());
+  std::string firstSource = dir.MakeDirectory("in1");
+  std::string secondSource = dir.MakeDirectory("in2");
+  ASSERT_TRUE(fs::exists(std::string(PRESSMOOR_SOURCE_DIR) + "/examples"));
+  std::string workbook;
+  for (const auto& entry : fs::directory_iterator(std::string(PRESSMOOR_SOURCE_DIR) + "/examples")) {
+    if (entry.path().extension() == ".xls") workbook = entry.path().string();
+  }
+  if (workbook.empty()) GTEST_SKIP() << "no example workbook";
+  for (int i = 0; i < 20; ++i) {
+    fs::copy_file(workbook, firstSource + "/a" + std::to_string(i) + ".xls");
+    fs::copy_file(workbook, secondSource + "/b" + std::to_string(i) + ".xls");
+  }
+  std::string firstOut = dir.MakeDirectory("out1");
+  std::string secondOut = dir.MakeDirectory("out2");
+
+  first.Start({"-f", "*.xls", "-s", firstSource, "-d", firstOut});
+  second.Start({"-f", "*.xls", "-s", secondSource, "-d", secondOut});
+
+  EXPECT_EQ(first.Finish(), 0);
+  EXPECT_EQ(second.Finish(), 0);
+  EXPECT_EQ(PdfCount(firstOut), 20);
+  EXPECT_EQ(PdfCount(secondOut), 20);
+}
+
+TEST_F(Faults, DamagedUserStoreDoesNotStopTheRun) {
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  ASSERT_TRUE(run.InstallDriver());
+  std::ofstream(dir.Sub("state/user/registry.sqlite"), std::ios::binary) << std::string(3000, '\x5a');
+  std::string source = Sources("in", 3);
+  std::string destination = dir.MakeDirectory("out");
+
+  run.Start({"-f", "*.txt", "-s", source, "-d", destination});
+
+  EXPECT_EQ(run.Finish(), 0);
+  EXPECT_EQ(PdfCount(destination), 3);
+  EXPECT_THAT(run.Messages(), ::testing::ElementsAre(StartsWith("Successfully converted 3 files")));
+}
+
+TEST_F(Faults, DamagedMachineStoreIsReportedAsAMissingDriver) {
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  ASSERT_TRUE(run.InstallDriver());
+  std::ofstream(dir.Sub("state/machine/registry.sqlite"), std::ios::binary | std::ios::trunc)
+      << "SQLite format 3" << std::string(1, '\0') << std::string(4000, '\x01');
+  std::string source = Sources("in", 2);
+  std::string destination = dir.MakeDirectory("out");
+
+  run.Start({"-f", "*.txt", "-s", source, "-d", destination});
+
+  EXPECT_EQ(run.Finish(), 3);
+  EXPECT_THAT(run.Messages(), ::testing::ElementsAre(StartsWith("Pressmoor requires Quillset 1.20 or above")));
+  EXPECT_EQ(PdfCount(destination), 0);
+}
+
+TEST_F(Faults, EventLogThatCannotBeWrittenIsSaidOnTheTerminalAndTheRunCompletes) {
+  std::string logDirectory = dir.MakeDirectory("events.log");  // a directory where the file should be
+  ProgramRun run(dir.Sub("state"), logDirectory);
+  ASSERT_TRUE(run.InstallDriver());
+  std::string source = Sources("in", 2);
+  std::string destination = dir.MakeDirectory("out");
+  int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(grantpt(terminal), 0);
+  ASSERT_EQ(unlockpt(terminal), 0);
+  int follower = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+  ASSERT_GE(follower, 0);
+  fcntl(terminal, F_SETFL, O_NONBLOCK);
+
+  run.Start({"-f", "*.txt", "-s", source, "-d", destination}, follower);
+  close(follower);
+  std::string shown;
+  std::thread reader([&] {
+    char buffer[4096];
+    for (int idle = 0; idle < 600;) {
+      ssize_t got = read(terminal, buffer, sizeof buffer);
+      if (got > 0) {
+        shown.append(buffer, static_cast<std::size_t>(got));
+        idle = 0;
+      } else if (got < 0 && errno == EIO) {
+        break;  // every writer has gone
+      } else {
+        ++idle;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+    }
+  });
+  int status = run.Finish();
+  reader.join();
+  close(terminal);
+
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(PdfCount(destination), 2);
+  EXPECT_THAT(shown, HasSubstr("Successfully converted 2 files"));
+  EXPECT_THAT(shown, HasSubstr("the event log could not be written"));
+  EXPECT_TRUE(fs::is_directory(logDirectory));
+}
+
+}  // namespace
+}  // namespace pressmoor::testing
