@@ -13,7 +13,7 @@ packages=(
   xvfb xauth
   fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-14-dev
-  procps
+  procps time
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "convert/FilePaths.h"
 #include "convert/RunMessages.h"
 #include "convert/TextCase.h"
+#include "driver/OutputNameLock.h"
 #include "driver/Quillset.h"
 #include "ui/frmPressmoorMain.h"
 
@@ -38,7 +39,9 @@ void frmPressmoorMain::ConvertWithExcel() {
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
       const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);
 
-      // The printer reads the name when the job reaches it.
+      // The printer reads the name when the job reaches it; another run must
+      // not replace it before then.
+      driver::OutputNameLock nameInUse(Env().Settings().Roots());
       MySaveSetting(driver::kSettingsApplication, driver::kSettingsSection,
                     driver::kOutputFileNameValue, outputPath);
       excel->Visible(false);
@@ -49,6 +52,7 @@ void frmPressmoorMain::ConvertWithExcel() {
                          .Copies = std::nullopt,
                          .Preview = std::nullopt,
                          .ActivePrinter = driver::kPrinterName});
+      nameInUse.Release();
       convert::CountOneMore(ConvertedCount);
       RefreshDestinationList();
       workbook->Close({.SaveChanges = false, .Filename = std::nullopt, .RouteWorkbook = false});
