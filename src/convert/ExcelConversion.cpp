@@ -26,6 +26,7 @@ std::shared_ptr<office::ExcelApplication> StartExcel(office::ObjectFactory& fact
 void frmPressmoorMain::ConvertWithExcel() {
   std::string sourcePath;
   try {
+    ExpectListedFiles(&frmPressmoorMain::IsExcelFile);
     std::shared_ptr<office::ExcelApplication> excel = StartExcel(Env().Office());
 
     const int count = srcFileList.ListCount();

@@ -26,6 +26,7 @@ void frmPressmoorMain::ConvertWithWord() {
   std::shared_ptr<office::WordApplication> word;
   std::string sourcePath;
   try {
+    ExpectListedFiles(&frmPressmoorMain::IsWordFile);
     word = StartWord(Env().Office());
     const std::string previousPrinter = word->ActivePrinter();
     word->ActivePrinter(driver::kPrinterName);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pressmoor::office {
 
@@ -165,6 +166,10 @@ class ObjectFactory {
  public:
   virtual ~ObjectFactory() = default;
   virtual std::shared_ptr<Object> CreateObject(const std::string& className) = 0;
+  // The files the next application object created will open, in the order
+  // it will open them. A hint only: a factory may start reading them ahead,
+  // but every result and failure stays that of the Open that asks for a file.
+  virtual void ExpectDocuments(std::vector<std::string> paths) { (void)paths; }
 };
 
 }  // namespace pressmoor::office

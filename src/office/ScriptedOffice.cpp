@@ -313,6 +313,10 @@ std::shared_ptr<Object> ScriptedOffice::CreateObject(const std::string& classNam
   throw AutomationError(errors::kUnknownClass, className, "Cannot create object");
 }
 
+void ScriptedOffice::ExpectDocuments(std::vector<std::string> paths) {
+  hints_.push_back(std::move(paths));
+}
+
 void ScriptedOffice::PrintPdf(const std::string& application, const std::string& path) {
   if (!writesPdf) return;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

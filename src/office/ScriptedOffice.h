@@ -54,8 +54,12 @@ class ScriptedOffice : public ObjectFactory {
   // The entries whose member is `member`, in order.
   std::vector<std::string> CallsTo(const std::string& member) const;
   std::vector<std::string> PdfsWritten() const { return pdfsWritten_; }
+  // Each ExpectDocuments hint, kept apart from Calls since it is no call to
+  // an office.
+  const std::vector<std::vector<std::string>>& Hints() const { return hints_; }
 
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
+  void ExpectDocuments(std::vector<std::string> paths) override;
 
   // For the objects: logs `entry` and throws when a scripted failure matches.
   void Call(const std::string& entry);
@@ -69,6 +73,7 @@ class ScriptedOffice : public ObjectFactory {
   std::vector<std::string> calls_;
   std::deque<ScriptedFailure> failures_;  // references stay valid as it grows
   std::vector<std::string> pdfsWritten_;
+  std::vector<std::vector<std::string>> hints_;
 };
 
 // The member part of a log entry: up to the first "(" or "=".

@@ -197,7 +197,7 @@ std::vector<std::string> DirListBox::Subdirectories() {
   for (const DirectoryEntry& entry : entries) {
     if (entry.kind == DirectoryEntry::Kind::Directory && !Hidden(entry.name)) names.push_back(entry.name);
   }
-  std::sort(names.begin(), names.end(), ListsBefore);
+  SortInListOrder(names);
   for (std::string& name : names) name = ChildPath(path_, name);
   return names;
 }
@@ -241,7 +241,7 @@ bool FileListBox::ReadList(const std::string& path) {
       names.push_back(std::move(entry.name));
     }
   }
-  std::sort(names.begin(), names.end(), ListsBefore);
+  SortInListOrder(names);
   names_ = std::move(names);
   path_ = path;
   NotifyStateChanged();

@@ -1,7 +1,10 @@
 #include "ui/Wildcard.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pressmoor::ui {
@@ -9,6 +12,27 @@ namespace pressmoor::ui {
 namespace {
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string FoldedCase(const std::string& text) {
+  std::string folded(text);
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+  return folded;
+}
+
+// Positions of names in ListsBefore order, each name folded once;
+// std::string compares bytes as unsigned char, as ListsBefore does.
+std::vector<std::size_t> ListOrderOf(const std::vector<std::string>& names) {
+  std::vector<std::string> folded;
+  folded.reserve(names.size());
+  for (const std::string& name : names) folded.push_back(FoldedCase(name));
+  std::vector<std::size_t> order(names.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    int byFolded = folded[a].compare(folded[b]);
+    return byFolded != 0 ? byFolded < 0 : names[a] < names[b];
+  });
+  return order;
+}
 
 // Code points rather than bytes, so that `?` stands for one character of a
 // UTF-8 name; bytes that are not valid UTF-8 count as one character each.
@@ -93,6 +117,13 @@ bool ListsBefore(const std::string& left, const std::string& right) {
   }
   if (left.size() != right.size()) return left.size() < right.size();
   return left < right;
+}
+
+void SortInListOrder(std::vector<std::string>& names) {
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (std::size_t position : ListOrderOf(names)) sorted.push_back(std::move(names[position]));
+  names = std::move(sorted);
 }
 
 }  // namespace pressmoor::ui

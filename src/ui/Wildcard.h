@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pressmoor::ui {
 
@@ -15,5 +16,9 @@ bool MatchesPattern(const std::string& name, const std::string& pattern);
 // The file lists' order: names compared byte by byte with ASCII letters
 // folded to lower case; names equal that way fall back to plain byte order.
 bool ListsBefore(const std::string& left, const std::string& right);
+
+// Puts names in ListsBefore order, folding each name once rather than on
+// every comparison: large directories are re-read after every conversion.
+void SortInListOrder(std::vector<std::string>& names);
 
 }  // namespace pressmoor::ui

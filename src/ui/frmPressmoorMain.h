@@ -89,6 +89,8 @@ class frmPressmoorMain {
   bool IsDocFile(const std::string& path);
   void ConvertWithExcel();
   bool IsExcelFile(const std::string& name);
+  // Tells the office which listed files the next application will open.
+  void ExpectListedFiles(bool (frmPressmoorMain::*converts)(const std::string&));
 
   // ---- PDF printer driver (driver/) ---------------------------------------
   bool CheckDriverVersion();

@@ -85,6 +85,20 @@ TEST_F(BatchRunTest, AllFilesRunsExcelFirstOnlyWhenAWorkbookIsListed) {
   EXPECT_THAT(env.eventLog, ElementsAre(::testing::StartsWith("Successfully converted 3 files")));
 }
 
+TEST_F(BatchRunTest, EachConverterTellsTheOfficeWhichFilesItWillOpenInOrder) {
+  Source("a.txt");
+  Source("b.xls");
+  Source("c.PDF");
+  Source("d.Doc");
+  Source("e.XLS");
+  form.FilePattern = "*.*";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(office.Hints(), ElementsAre(ElementsAre(source + "/b.xls", source + "/e.XLS"),
+                                          ElementsAre(source + "/a.txt", source + "/d.Doc")));
+}
+
 TEST_F(BatchRunTest, AllFilesWithoutWorkbookStartsWordEvenWithNothingForIt) {
   Source("a.pdf");
   form.FilePattern = "*.*";

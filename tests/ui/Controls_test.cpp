@@ -178,10 +178,10 @@ TEST_F(ListBoxTest, SamePathRaisesNothingButAVanishedOneFails) {
 
 TEST_F(ListBoxTest, SubdirectoriesAreSortedWithoutHiddenOnes) {
   DirListBox folder(layout::SrcFolder, files);
-  for (const char* name : {"b", "A", ".cache", "c"}) disk.MakeDirectory(std::string("home/work/") + name);
+  for (const char* name : {"b", "A", ".cache", "D", "c"}) disk.MakeDirectory(std::string("home/work/") + name);
   disk.WriteFile("home/work/file", "");
   std::string base = disk.Path() + "/home/work/";
-  EXPECT_EQ(folder.Subdirectories(), (std::vector<std::string>{base + "A", base + "b", base + "c"}));
+  EXPECT_EQ(folder.Subdirectories(), (std::vector<std::string>{base + "A", base + "b", base + "c", base + "D"}));
 }
 
 TEST_F(ListBoxTest, FileListShowsOrdinaryVisibleMatchingFilesInOrder) {

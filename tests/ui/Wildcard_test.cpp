@@ -62,5 +62,16 @@ TEST(Wildcard, OrderFoldsCaseAndBreaksTiesByBytes) {
   EXPECT_EQ(names, (std::vector<std::string>{"_x.doc", "a", "A.doc", "a.doc", "ab.doc", "B.doc", "b.doc"}));
 }
 
+// Letters fold to lower case, so "_" precedes them; bytes above 0x7F sort
+// after ASCII; case-only twins order by their raw bytes.
+TEST(Wildcard, SortInListOrderHandlesCaseTwinsPrefixesAndHighBytes) {
+  const std::string utf8 = "\xC3\xA9t\xC3\xA9.doc";
+  std::vector<std::string> names{"zeta", utf8, "ab", "Zeta.doc", "_x", "z~", "aB", "ZETA", "Ab"};
+  SortInListOrder(names);
+  const std::vector<std::string> expected{"_x", "Ab", "aB", "ab", "ZETA", "zeta", "Zeta.doc", "z~", utf8};
+  EXPECT_EQ(names, expected);
+  EXPECT_TRUE(std::is_sorted(expected.begin(), expected.end(), ListsBefore));
+}
+
 }  // namespace
 }  // namespace pressmoor::ui

@@ -3,6 +3,7 @@
 #include "DocumentLoading.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
+#include "ReadAhead.h"
 #include "SpareOffice.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
@@ -16,11 +17,20 @@ constexpr const char* kSource = "Excel.Application";
 // long as any of them.
 struct ExcelState {
   ExcelState(std::shared_ptr<OfficeSession> officeSession, platform::Registry& settings,
-             std::shared_ptr<SpareOffice> spareOffice)
-      : session(std::move(officeSession)), registry(settings), spare(std::move(spareOffice)) {}
+             std::shared_ptr<SpareOffice> spareOffice, std::vector<std::string> expected)
+      : session(std::move(officeSession)),
+        registry(settings),
+        readAhead(session, std::move(expected), LoadWorkbook),
+        spare(std::move(spareOffice)) {}
+
+  static css::uno::Reference<css::lang::XComponent> LoadWorkbook(OfficeSession& office,
+                                                                 const std::string& path) {
+    return LoadDocument(office, path, DocumentKind::Spreadsheet);
+  }
 
   std::shared_ptr<OfficeSession> session;
   platform::Registry& registry;
+  ReadAhead readAhead;
   std::optional<SystemPrinters> printers;  // asked for when first needed
   // Workbooks come before documents in a batch, so the next application's
   // office starts while they are printed; it ends with us unless Quit hands
@@ -36,7 +46,7 @@ struct ExcelState {
   }
 
   void Quit() {
-    session->End();
+    readAhead.End();
     if (spare && nextOffice) spare->Put(std::move(nextOffice));
   }
 
@@ -48,12 +58,13 @@ struct ExcelState {
 
 class WorkbookObject : public ExcelWorkbook {
  public:
-  WorkbookObject(std::shared_ptr<ExcelState> state,
-                 css::uno::Reference<css::lang::XComponent> component)
-      : state_(std::move(state)), component_(std::move(component)) {}
+  WorkbookObject(std::shared_ptr<ExcelState> state, LoadedDocument workbook)
+      : state_(std::move(state)),
+        session_(std::move(workbook.session)),
+        component_(std::move(workbook.component)) {}
 
   void PrintOut(const ExcelPrintOutArgs& args) override {
-    OfficeSession& session = *state_->session;
+    OfficeSession& session = *session_;
     CheckOpen();
     const std::string printer = args.ActivePrinter ? *args.ActivePrinter
                                                    : state_->Printers().defaultName;
@@ -79,17 +90,19 @@ class WorkbookObject : public ExcelWorkbook {
   void Close(const ExcelCloseArgs&) override {
     CheckOpen();
     open_ = false;
-    state_->session->Run(errors::kCannotOpenFile, "The workbook could not be closed",
-                         [&]() { CloseDocument(component_); });
+    session_->Run(errors::kCannotOpenFile, "The workbook could not be closed",
+                  [&]() { CloseDocument(component_); });
   }
 
  private:
   void CheckOpen() {
     state_->session->CheckUsable();
+    session_->CheckUsable();
     if (!open_) state_->session->Fail(errors::kNoDocument, "The workbook has been closed.");
   }
 
   std::shared_ptr<ExcelState> state_;
+  std::shared_ptr<OfficeSession> session_;  // the office holding this workbook
   css::uno::Reference<css::lang::XComponent> component_;
   bool open_ = true;
 };
@@ -101,9 +114,8 @@ class WorkbooksObject : public ExcelWorkbooks {
   std::shared_ptr<ExcelWorkbook> Open(const ExcelOpenArgs& args) override {
     state_->LaunchNextOffice();
     // Always read-only and without link updates, whatever was asked.
-    auto component = LoadDocument(*state_->session, args.Filename.value_or(std::string()),
-                                  DocumentKind::Spreadsheet);
-    return std::make_shared<WorkbookObject>(state_, std::move(component));
+    return std::make_shared<WorkbookObject>(
+        state_, state_->readAhead.Open(args.Filename.value_or(std::string())));
   }
 
  private:
@@ -128,9 +140,10 @@ class ApplicationObject : public ExcelApplication {
 }  // namespace
 
 std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry,
-                                                        std::shared_ptr<SpareOffice> spare) {
+                                                        std::shared_ptr<SpareOffice> spare,
+                                                        std::vector<std::string> expected) {
   auto state = std::make_shared<ExcelState>(std::make_shared<OfficeSession>(kSource), registry,
-                                            std::move(spare));
+                                            std::move(spare), std::move(expected));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "office/Automation.h"
 #include "platform/Registry.h"
@@ -11,9 +13,11 @@ namespace pressmoor::office::libreoffice {
 class SpareOffice;
 
 // Starts an office for the new application; throws AutomationError. With
-// `spare`, a second office starts alongside once the first workbook opens
-// and is left in `spare` at Quit for the next application.
+// `spare`, another office starts alongside once the first workbook opens
+// and is left in `spare` at Quit for the next application. `expected` are
+// the files it will open, in order, to be read ahead.
 std::shared_ptr<ExcelApplication> StartExcelApplication(
-    platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr);
+    platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr,
+    std::vector<std::string> expected = {});
 
 }  // namespace pressmoor::office::libreoffice

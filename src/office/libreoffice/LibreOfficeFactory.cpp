@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <utility>
+
 #include "ExcelApplication.h"
 #include "SpareOffice.h"
 #include "WordApplication.h"
@@ -14,12 +16,16 @@ LibreOfficeFactory::LibreOfficeFactory(platform::Registry& settings)
 // The spare never outlives the factory, even while a workbook still holds it.
 LibreOfficeFactory::~LibreOfficeFactory() { spare_->Clear(); }
 
+void LibreOfficeFactory::ExpectDocuments(std::vector<std::string> paths) {
+  expected_ = std::move(paths);
+}
+
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    return libreoffice::StartWordApplication(settings_, spare_->Take());
+    return libreoffice::StartWordApplication(settings_, spare_->Take(), std::exchange(expected_, {}));
   }
   if (strcasecmp(className.c_str(), "Excel.Application") == 0) {
-    return libreoffice::StartExcelApplication(settings_, spare_);
+    return libreoffice::StartExcelApplication(settings_, spare_, std::exchange(expected_, {}));
   }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "office/Automation.h"
 #include "platform/Registry.h"
@@ -27,11 +28,15 @@ class LibreOfficeFactory : public ObjectFactory {
   // kUnknownClass for another name, kCannotStart when the office cannot be
   // started.
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
+  // Handed to the next application object, which reads them ahead in a
+  // second office.
+  void ExpectDocuments(std::vector<std::string> paths) override;
 
  private:
   platform::Registry& settings_;
   // An office started ahead for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
+  std::vector<std::string> expected_;
 };
 
 }  // namespace pressmoor::office

@@ -179,6 +179,8 @@ void OfficeSession::End() {
   process_->Kill();
 }
 
+void OfficeSession::Abandon() { process_->Kill(); }
+
 void OfficeSession::Lost(const std::string& detail) {
   lost_ = true;
   process_->Kill();

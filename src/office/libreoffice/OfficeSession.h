@@ -84,6 +84,9 @@ class OfficeSession {
 
   // Quit: the office ends now; later calls fail with kObjectGone.
   void End();
+  // Kills the office at once, without waiting for a call in progress, which
+  // then fails as if the office had died.
+  void Abandon();
   // Throws when the application has quit or its office is gone.
   void CheckUsable() const;
 
@@ -101,8 +104,8 @@ class OfficeSession {
   css::uno::Reference<css::frame::XComponentLoader> loader_;
 
   std::mutex callMutex_;
-  bool ended_ = false;
-  bool lost_ = false;
+  std::atomic<bool> ended_{false};
+  std::atomic<bool> lost_{false};
   std::atomic<bool> timedOut_{false};
 
   std::mutex watchMutex_;

@@ -15,6 +15,7 @@
 #include "OfficeSession.h"
 #include "PageLayout.h"
 #include "PdfPrinting.h"
+#include "ReadAhead.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
 
@@ -27,6 +28,7 @@ constexpr const char* kSource = "Word.Application";
 constexpr std::chrono::milliseconds kPrintGrace{150};
 
 struct OpenDocument {
+  std::shared_ptr<OfficeSession> session;  // the office holding it
   css::uno::Reference<css::lang::XComponent> component;
   std::optional<PagePlan> plan;
   bool open = true;
@@ -37,8 +39,11 @@ struct OpenDocument {
 // The office lives as long as any of them.
 class WordState {
  public:
-  WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry)
-      : session_(std::move(session)), registry_(registry) {
+  WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry,
+            std::vector<std::string> expected)
+      : session_(std::move(session)),
+        registry_(registry),
+        readAhead_(session_, std::move(expected), LoadForPrinting) {
     printers_ = QuerySystemPrinters(*session_);
     initialPrinter_ = printers_.defaultName;
     activePrinter_ = initialPrinter_;
@@ -91,13 +96,12 @@ class WordState {
 
   void Open(const std::optional<std::string>& fileName) {
     Settle();
+    LoadedDocument loaded = readAhead_.Open(fileName.value_or(std::string()));
     auto document = std::make_shared<OpenDocument>();
-    document->component =
-        LoadDocument(*session_, fileName.value_or(std::string()), DocumentKind::WordProcessing);
-    documents_.push_back(document);
-    session_->Run(errors::kCannotOpenFile, "The document could not be prepared",
-                  [&]() { HoldLayout(document->component); });
+    document->session = std::move(loaded.session);
+    document->component = std::move(loaded.component);
     document->layoutHeld = true;
+    documents_.push_back(document);
   }
 
   void CloseAll() {
@@ -105,9 +109,10 @@ class WordState {
     std::vector<std::shared_ptr<OpenDocument>> closing = std::move(documents_);
     documents_.clear();
     for (const auto& document : closing) document->open = false;
-    session_->Run(errors::kCannotOpenFile, "A document could not be closed", [&]() {
-      for (const auto& document : closing) CloseDocument(document->component);
-    });
+    for (const auto& document : closing) {
+      document->session->Run(errors::kCannotOpenFile, "A document could not be closed",
+                             [&]() { CloseDocument(document->component); });
+    }
   }
 
   std::shared_ptr<OpenDocument> Active() {
@@ -124,7 +129,7 @@ class WordState {
   PagePlan& Plan(OpenDocument& document) {
     CheckOpen(document);
     if (!document.plan) {
-      document.plan.emplace(session_->Run(errors::kBadPageSetup, "The page set-up cannot be read",
+      document.plan.emplace(document.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
                                           [&]() { return ReadPageFrames(document.component); }));
     }
     return *document.plan;
@@ -145,14 +150,15 @@ class WordState {
     const bool toFile = args.PrintToFile.value_or(false);
     const std::string outputFile = toFile ? args.OutputFileName.value_or(std::string()) : "";
     if (activePrinter_.empty()) session_->Fail(errors::kPrintFailed, "No printer is selected.");
+    OfficeSession& office = *document.session;
     const bool applyPlan = document.plan && document.plan->Changed();
-    session_->Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
+    office.Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
       if (applyPlan) WritePageFrames(document.component, document.plan->Frames());
       if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);
-      EnsureWindow(*session_, document.component);
+      EnsureWindow(office, document.component);
     });
     if (activePrinter_ != driver::kPrinterName) {
-      PrintOnPrinter(*session_, document.component, activePrinter_, outputFile);
+      PrintOnPrinter(office, document.component, activePrinter_, outputFile);
       return;
     }
     if (!quillset::DriverInstalled(registry_)) {
@@ -162,16 +168,16 @@ class WordState {
     const std::string target =
         outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
     const std::string filter =
-        session_->Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
+        office.Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
           return std::string(IsWebDocument(document.component) ? "writer_web_pdf_Export"
                                                                 : "writer_pdf_Export");
         });
     if (!printBackground_) {
-      PrintToPdf(*session_, document.component, filter, target);
+      PrintToPdf(office, document.component, filter, target);
       return;
     }
     printing_ = true;
-    background_ = std::thread([this, session = session_, component = document.component, filter,
+    background_ = std::thread([this, session = document.session, component = document.component, filter,
                                target]() {
       try {
         PrintToPdf(*session, component, filter, target);
@@ -190,7 +196,7 @@ class WordState {
     JoinBackground();
     backgroundFailure_ = nullptr;
     documents_.clear();
-    session_->End();
+    readAhead_.End();
   }
 
  private:
@@ -198,8 +204,18 @@ class WordState {
     if (background_.joinable()) background_.join();
   }
 
+  // Loads a document kept from laying itself out until it prints.
+  static css::uno::Reference<css::lang::XComponent> LoadForPrinting(OfficeSession& session,
+                                                                    const std::string& path) {
+    auto component = LoadDocument(session, path, DocumentKind::WordProcessing);
+    session.Run(errors::kCannotOpenFile, "The document could not be prepared",
+                [&]() { HoldLayout(component); });
+    return component;
+  }
+
   std::shared_ptr<OfficeSession> session_;
   platform::Registry& registry_;
+  ReadAhead readAhead_;
   SystemPrinters printers_;
   std::string initialPrinter_;
   std::string activePrinter_;
@@ -326,8 +342,10 @@ std::shared_ptr<OfficeSession> ConnectOrStart(std::unique_ptr<OfficeProcess> off
 }  // namespace
 
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
-                                                      std::unique_ptr<OfficeProcess> office) {
-  auto state = std::make_shared<WordState>(ConnectOrStart(std::move(office)), registry);
+                                                      std::unique_ptr<OfficeProcess> office,
+                                                      std::vector<std::string> expected) {
+  auto state = std::make_shared<WordState>(ConnectOrStart(std::move(office)), registry,
+                                           std::move(expected));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

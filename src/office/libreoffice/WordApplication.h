@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "office/Automation.h"
 #include "platform/Registry.h"
@@ -12,8 +14,10 @@ class OfficeProcess;
 
 // Starts an office for the new application, or connects to `office` when
 // one was started ahead (a new one is started if that fails); throws
-// AutomationError.
+// AutomationError. `expected` are the files it will open, in order, to be
+// read ahead.
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
-                                                      std::unique_ptr<OfficeProcess> office = nullptr);
+                                                      std::unique_ptr<OfficeProcess> office = nullptr,
+                                                      std::vector<std::string> expected = {});
 
 }  // namespace pressmoor::office::libreoffice
