@@ -79,6 +79,16 @@ PdfJob::~PdfJob() {
   if (!committed_) std::remove(temporary_.c_str());
 }
 
+bool PdfJob::Retarget(const std::string& target) {
+  const std::filesystem::path next(target);
+  if (!next.has_filename() ||
+      next.parent_path() != std::filesystem::path(target_).parent_path()) {
+    return false;
+  }
+  target_ = target;
+  return true;
+}
+
 void PdfJob::Commit() {
   if (!StartsAsPdf(temporary_)) {
     std::remove(temporary_.c_str());

@@ -40,6 +40,10 @@ class PdfJob {
   // Where the pages are to be written.
   const std::string& TemporaryPath() const { return temporary_; }
 
+  // Names the target anew, for a job printed before its name was known.
+  // False, and nothing changes, unless `target` lies in the same directory.
+  bool Retarget(const std::string& target);
+
   // Moves the finished PDF into place. Throws PdfJobError when nothing was
   // written or the rename fails; the temporary file is removed either way.
   void Commit();

@@ -98,10 +98,9 @@ TEST_F(OfficeLifetime, StoppedOfficeTimesOutAndIsEnded) {
 
 // Workbooks come first in a batch; the office for the documents after them
 // starts while they print, and is handed on only through Quit.
-TEST_F(OfficeLifetime, QuitLeavesAStartedOfficeForTheNextApplication) {
+TEST_F(OfficeLifetime, QuitLeavesItsOfficeRunningForTheNextApplication) {
   auto excel = bed_.Excel();
   auto workbook = excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
-  EXPECT_EQ(OfficeChildren().size(), 2u);
   workbook->Close({false, std::nullopt, false});
   workbook.reset();
   excel->Quit();

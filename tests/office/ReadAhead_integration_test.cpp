@@ -4,6 +4,8 @@
 // office outlives Quit.
 #include <chrono>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <thread>
 
 #include <gmock/gmock.h>
@@ -58,6 +60,41 @@ TEST_F(ReadAheadTest, EveryPdfHoldsItsOwnFileAndQuitEndsBothOffices) {
   EXPECT_EQ(OfficeChildren().size(), 2u);
   word->Quit();
   EXPECT_TRUE(OfficeChildren().empty());
+}
+
+// Later documents are printed ahead the way the first was; each PDF must
+// still come out as its own page set-up and output name ask.
+TEST_F(ReadAheadTest, EveryPdfHasTheMarginsAndPlaceAskedForItself) {
+  struct Print {
+    std::optional<double> leftMargin;  // no page set-up when empty
+    bool elsewhere = false;            // a PDF directory not used before
+  };
+  const std::vector<Print> prints = {{144}, {144}, {144}, {}, {144}, {36}, {144, true}, {144}};
+  std::vector<std::string> files;
+  for (std::size_t i = 0; i < prints.size(); ++i) {
+    files.push_back(Text("doc" + std::to_string(i) + ".txt", "Document " + std::to_string(i)));
+  }
+  auto word = WordExpecting(files);
+  TempDir elsewhere;
+  for (std::size_t i = 0; i < prints.size(); ++i) {
+    const std::string pdf =
+        (prints[i].elsewhere ? elsewhere : output_).Sub("doc" + std::to_string(i) + ".pdf");
+    word->Documents()->Open({files[i]});
+    if (prints[i].leftMargin) word->ActiveDocument()->PageSetup()->LeftMargin(*prints[i].leftMargin);
+    word->ActiveDocument()->PrintOut({pdf, true});
+    word->Documents()->Close({false});
+
+    EXPECT_THAT(PdfText(pdf), HasSubstr("Document " + std::to_string(i))) << i;
+    const double left = FirstWordPosition(pdf).first;
+    if (prints[i].leftMargin) {
+      EXPECT_NEAR(left, *prints[i].leftMargin, 2) << i;
+    } else {
+      EXPECT_NEAR(left, 56.7, 2) << i << ": the document's own 2 cm margin";
+    }
+  }
+  word->Quit();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(output_.Path()), {}), 7)
+      << "a PDF printed ahead was left behind";
 }
 
 TEST_F(ReadAheadTest, AFileRewrittenAfterItWasReadAheadPrintsWhatItHoldsWhenOpened) {

@@ -58,6 +58,15 @@ std::string ReadAll(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// Enough of a file to recognise its format.
+std::string ReadStart(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string start(16, '\0');
+  file.read(start.data(), static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<std::size_t>(file.gcount()));
+  return start;
+}
+
 // A path with no file URL is as good as a missing file.
 ::rtl::OUString DocumentUrl(const std::string& path) {
   ::rtl::OUString url = FileUrl(path);
@@ -102,7 +111,7 @@ std::string ProblemBeforeLoading(const std::string& path) {
   return {};
 }
 
-// Plain text read into a model of its own, without a window: the office
+// A document read into a model of its own, without a window: the office
 // lays it out only when it is printed, after its page set-up, instead of
 // once on loading and again for the new margins.
 Reference<css::lang::XComponent> LoadWithoutWindow(OfficeSession& session, const ::rtl::OUString& url,
@@ -133,7 +142,7 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
     session.Fail(errors::kCannotOpenFile, problem);
   }
   const LoadFilter filter =
-      ChooseLoadFilter(path, Extension(path) == "txt" ? ReadAll(path) : std::string());
+      ChooseLoadFilter(path, Extension(path) == "txt" ? ReadAll(path) : ReadStart(path));
   const std::string cannotOpen = "The file " + path + " cannot be opened";
   return session.Run(errors::kCannotOpenFile, cannotOpen, [&]() {
     std::vector<PropertyValue> arguments{
@@ -148,7 +157,7 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
       arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
     }
     Reference<css::lang::XComponent> document =
-        kind == DocumentKind::WordProcessing && Extension(path) == "txt"
+        kind == DocumentKind::WordProcessing && LoadsWithoutWindow(filter)
             ? LoadWithoutWindow(session, DocumentUrl(path), arguments)
             : session.Loader()->loadComponentFromURL(
                   DocumentUrl(path), "_blank", 0,

@@ -1,8 +1,12 @@
 #include "ExcelApplication.h"
 
+#include <filesystem>
+#include <optional>
+
 #include "DocumentLoading.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
+#include "PrintingAhead.h"
 #include "ReadAhead.h"
 #include "SpareOffice.h"
 #include "driver/Quillset.h"
@@ -12,6 +16,7 @@ namespace pressmoor::office::libreoffice {
 namespace {
 
 constexpr const char* kSource = "Excel.Application";
+constexpr const char* kPdfFilter = "calc_pdf_Export";
 
 // What the application object and its workbooks share; the office lives as
 // long as any of them.
@@ -20,34 +25,51 @@ struct ExcelState {
              std::shared_ptr<SpareOffice> spareOffice, std::vector<std::string> expected)
       : session(std::move(officeSession)),
         registry(settings),
-        readAhead(session, std::move(expected), LoadWorkbook),
+        recipes(std::make_shared<PrintRecipes>()),
+        readAhead(session, std::move(expected),
+                  [recipes = recipes](OfficeSession& office, const std::string& path, bool ahead) {
+                    return PrepareWorkbook(office, path, ahead, *recipes);
+                  }),
         spare(std::move(spareOffice)) {}
 
-  static css::uno::Reference<css::lang::XComponent> LoadWorkbook(OfficeSession& office,
-                                                                 const std::string& path) {
-    return LoadDocument(office, path, DocumentKind::Spreadsheet);
+  // Ahead of need, a workbook is printed whole into the directory the last
+  // one went to.
+  static LoadedDocument PrepareWorkbook(OfficeSession& office, const std::string& path,
+                                        bool ahead, const PrintRecipes& recipes) {
+    LoadedDocument workbook;
+    workbook.component = LoadDocument(office, path, DocumentKind::Spreadsheet);
+    if (!ahead) return workbook;
+    if (std::optional<PrintRecipe> recipe = recipes.For(path)) {
+      workbook.printed = PrintAhead(office, workbook.component, kPdfFilter, recipe->directory);
+    }
+    return workbook;
   }
 
   std::shared_ptr<OfficeSession> session;
   platform::Registry& registry;
+  std::shared_ptr<PrintRecipes> recipes;
   ReadAhead readAhead;
   std::optional<SystemPrinters> printers;  // asked for when first needed
-  // Workbooks come before documents in a batch, so the next application's
-  // office starts while they are printed; it ends with us unless Quit hands
-  // it on.
+  // Workbooks come before documents in a batch: at Quit the offices go on
+  // running for the next application.
   std::shared_ptr<SpareOffice> spare;
-  std::unique_ptr<OfficeProcess> nextOffice;
-  bool nextOfficeLaunched = false;
-
-  void LaunchNextOffice() {
-    if (!spare || nextOfficeLaunched) return;
-    nextOfficeLaunched = true;
-    nextOffice = LaunchSpareOffice();
-  }
 
   void Quit() {
-    readAhead.End();
-    if (spare && nextOffice) spare->Put(std::move(nextOffice));
+    if (!spare) {
+      readAhead.End();
+      return;
+    }
+    for (std::unique_ptr<OfficeProcess>& office : readAhead.Release()) spare->Put(std::move(office));
+  }
+
+  // The driver's output name is set before a workbook opens, so the
+  // workbooks read ahead can be printed into its directory from the first.
+  void ExpectPrintsLikeThis(const std::string& path) {
+    if (recipes->For(path)) return;
+    const std::string target = quillset::OutputNameSetting(registry);
+    if (!target.empty()) {
+      recipes->Remember(path, {{}, std::filesystem::path(target).parent_path().string()});
+    }
   }
 
   const SystemPrinters& Printers() {
@@ -58,10 +80,11 @@ struct ExcelState {
 
 class WorkbookObject : public ExcelWorkbook {
  public:
-  WorkbookObject(std::shared_ptr<ExcelState> state, LoadedDocument workbook)
+  WorkbookObject(std::shared_ptr<ExcelState> state, std::string path, LoadedDocument workbook)
       : state_(std::move(state)),
-        session_(std::move(workbook.session)),
-        component_(std::move(workbook.component)) {}
+        session_(workbook.session),
+        workbook_(std::move(workbook)),
+        path_(std::move(path)) {}
 
   void PrintOut(const ExcelPrintOutArgs& args) override {
     OfficeSession& session = *session_;
@@ -75,7 +98,7 @@ class WorkbookObject : public ExcelWorkbook {
                        (printer == driver::kPrinterName ? " Install the Quillset driver." : ""));
     }
     if (printer != driver::kPrinterName) {
-      PrintOnPrinter(session, component_, printer, "");
+      PrintOnPrinter(session, workbook_.component, printer, "");
       return;
     }
     // The driver takes the name from the settings when the job reaches it.
@@ -84,14 +107,17 @@ class WorkbookObject : public ExcelWorkbook {
       session.Fail(errors::kPrintFailed,
                    "Quillset has no output file name: the PDFFileName setting is empty.");
     }
-    PrintToPdf(session, component_, "calc_pdf_Export", target, PageRange{args.From, args.To});
+    const bool wholeWorkbook = !args.From && !args.To;
+    const std::unique_ptr<AheadPrint> printed = std::move(workbook_.printed);
+    state_->recipes->Remember(path_, {{}, std::filesystem::path(target).parent_path().string()});
+    if (wholeWorkbook && CommitAhead(printed.get(), target)) return;
+    PrintToPdf(session, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});
   }
 
   void Close(const ExcelCloseArgs&) override {
     CheckOpen();
     open_ = false;
-    session_->Run(errors::kCannotOpenFile, "The workbook could not be closed",
-                  [&]() { CloseDocument(component_); });
+    state_->readAhead.CloseLater(std::move(workbook_));
   }
 
  private:
@@ -103,7 +129,8 @@ class WorkbookObject : public ExcelWorkbook {
 
   std::shared_ptr<ExcelState> state_;
   std::shared_ptr<OfficeSession> session_;  // the office holding this workbook
-  css::uno::Reference<css::lang::XComponent> component_;
+  LoadedDocument workbook_;
+  std::string path_;
   bool open_ = true;
 };
 
@@ -112,10 +139,10 @@ class WorkbooksObject : public ExcelWorkbooks {
   explicit WorkbooksObject(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
 
   std::shared_ptr<ExcelWorkbook> Open(const ExcelOpenArgs& args) override {
-    state_->LaunchNextOffice();
     // Always read-only and without link updates, whatever was asked.
-    return std::make_shared<WorkbookObject>(
-        state_, state_->readAhead.Open(args.Filename.value_or(std::string())));
+    const std::string path = args.Filename.value_or(std::string());
+    state_->ExpectPrintsLikeThis(path);
+    return std::make_shared<WorkbookObject>(state_, path, state_->readAhead.Open(path));
   }
 
  private:

@@ -13,9 +13,9 @@ namespace pressmoor::office::libreoffice {
 class SpareOffice;
 
 // Starts an office for the new application; throws AutomationError. With
-// `spare`, another office starts alongside once the first workbook opens
-// and is left in `spare` at Quit for the next application. `expected` are
-// the files it will open, in order, to be read ahead.
+// `spare`, Quit leaves the application's offices running there for the next
+// application. `expected` are the files it will open, in order, to be read
+// ahead.
 std::shared_ptr<ExcelApplication> StartExcelApplication(
     platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr,
     std::vector<std::string> expected = {});

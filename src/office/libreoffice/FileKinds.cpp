@@ -24,7 +24,15 @@ LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content)
   }
   // Type detection would make a Writer/Web document; this lays it out as a page.
   if (extension == "htm" || extension == "html") return {"HTML (StarWriter)", ""};
+  // Named only when the content agrees, so that a mislabelled file still
+  // goes through type detection.
+  if (extension == "rtf" && content.rfind("{\\rtf", 0) == 0) return {"Rich Text Format", ""};
   return {};
+}
+
+bool LoadsWithoutWindow(const LoadFilter& filter) {
+  return filter.name == "Text (encoded)" || filter.name == "HTML (StarWriter)" ||
+         filter.name == "Rich Text Format";
 }
 
 bool FilterFitsName(const std::string& path, const std::string& filterName) {

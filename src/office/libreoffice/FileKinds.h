@@ -12,7 +12,12 @@ struct LoadFilter {
   std::string name;
   std::string options;
 };
+// `content` is the whole file for plain text, its first bytes otherwise.
 LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content);
+
+// True when the filter reads into a word-processing document that needs no
+// window until it is printed.
+bool LoadsWithoutWindow(const LoadFilter& filter);
 
 // False when the office read a file of this name with a filter that means
 // "this is no such document" (random bytes read as plain text or CSV).

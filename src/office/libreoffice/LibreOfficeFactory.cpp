@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ExcelApplication.h"
+#include "OfficeProcess.h"
 #include "SpareOffice.h"
 #include "WordApplication.h"
 
@@ -22,7 +23,9 @@ void LibreOfficeFactory::ExpectDocuments(std::vector<std::string> paths) {
 
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    return libreoffice::StartWordApplication(settings_, spare_->Take(), std::exchange(expected_, {}));
+    std::unique_ptr<libreoffice::OfficeProcess> office = spare_->Take();
+    return libreoffice::StartWordApplication(settings_, std::move(office),
+                                             std::exchange(expected_, {}), spare_->Take());
   }
   if (strcasecmp(className.c_str(), "Excel.Application") == 0) {
     return libreoffice::StartExcelApplication(settings_, spare_, std::exchange(expected_, {}));

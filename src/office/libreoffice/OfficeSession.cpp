@@ -107,12 +107,7 @@ OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> 
 }
 
 OfficeSession::~OfficeSession() {
-  {
-    std::lock_guard lock(watchMutex_);
-    stopWatching_ = true;
-  }
-  watchWake_.notify_one();
-  watchdog_.join();
+  StopWatching();
   loader_.clear();
   context_.clear();
   process_.reset();
@@ -167,6 +162,7 @@ std::string OfficeSession::Detail(const css::uno::Exception& error) {
 
 void OfficeSession::CheckUsable() const {
   if (ended_) Fail(errors::kObjectGone, "The application has already quit.");
+  if (lost_ && timedOut_) Fail(errors::kTimedOut, TimedOutText());
   if (lost_) {
     Fail(errors::kOfficeDied, "The office process is no longer running. Start the conversion again.");
   }
@@ -176,22 +172,45 @@ void OfficeSession::End() {
   std::lock_guard lock(callMutex_);
   ended_ = true;
   loader_.clear();
-  process_->Kill();
+  if (process_) process_->Kill();
 }
 
-void OfficeSession::Abandon() { process_->Kill(); }
+std::unique_ptr<OfficeProcess> OfficeSession::Release() {
+  std::lock_guard lock(callMutex_);
+  if (ended_ || lost_ || !process_ || !process_->Running()) return nullptr;
+  ended_ = true;
+  StopWatching();
+  loader_.clear();
+  context_.clear();
+  return std::move(process_);
+}
+
+void OfficeSession::StopWatching() {
+  {
+    std::lock_guard lock(watchMutex_);
+    stopWatching_ = true;
+  }
+  watchWake_.notify_one();
+  if (watchdog_.joinable()) watchdog_.join();
+}
+
+void OfficeSession::Abandon() {
+  if (process_) process_->Kill();
+}
 
 void OfficeSession::Lost(const std::string& detail) {
   lost_ = true;
   process_->Kill();
-  if (timedOut_) {
-    Fail(errors::kTimedOut, "The office did not finish within " + Seconds(timeout_.count()) +
-                                " seconds and was stopped. The document may be too large or "
-                                "damaged; PRESSMOOR_OFFICE_TIMEOUT sets the limit.");
-  }
+  if (timedOut_) Fail(errors::kTimedOut, TimedOutText());
   Fail(errors::kOfficeDied, "The office process ended unexpectedly" +
                                 (detail.empty() ? std::string() : " (" + detail + ")") +
                                 ". The document may be damaged.");
+}
+
+std::string OfficeSession::TimedOutText() const {
+  return "The office did not finish within " + Seconds(timeout_.count()) +
+         " seconds and was stopped. The document may be too large or damaged; "
+         "PRESSMOOR_OFFICE_TIMEOUT sets the limit.";
 }
 
 void OfficeSession::Arm() {

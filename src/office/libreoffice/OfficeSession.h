@@ -44,7 +44,7 @@ class OfficeSession {
   OfficeSession& operator=(const OfficeSession&) = delete;
 
   const std::string& Source() const { return source_; }
-  pid_t ProcessId() const { return process_->ProcessId(); }
+  pid_t ProcessId() const { return process_ ? process_->ProcessId() : -1; }
   [[noreturn]] void Fail(std::int32_t number, const std::string& description) const;
 
   // Runs `work` against the office. A UNO exception becomes `failureNumber`
@@ -84,6 +84,9 @@ class OfficeSession {
 
   // Quit: the office ends now; later calls fail with kObjectGone.
   void End();
+  // Hands the office over, still running, for another session to connect
+  // to, and ends this one as Quit does; null when the office is gone.
+  std::unique_ptr<OfficeProcess> Release();
   // Kills the office at once, without waiting for a call in progress, which
   // then fails as if the office had died.
   void Abandon();
@@ -95,7 +98,9 @@ class OfficeSession {
   void Arm();
   void Disarm();
   void Watch();
+  void StopWatching();
   [[noreturn]] void Lost(const std::string& detail);
+  std::string TimedOutText() const;
   static std::string Detail(const css::uno::Exception& error);
 
   std::string source_;

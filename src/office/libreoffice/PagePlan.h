@@ -19,6 +19,7 @@ struct PageFrame {
   std::int32_t top = 0;
   std::int32_t bottom = 0;
   bool landscape = false;
+  bool operator==(const PageFrame&) const = default;
 };
 
 enum class MarginSide { Left, Right, Top, Bottom };
@@ -46,6 +47,18 @@ class PagePlan {
 
   std::vector<PageFrame> frames_;
   bool changed_ = false;
+};
+
+// One accepted change of a plan, to be made again on another document.
+struct PageStep {
+  bool isOrientation = false;  // else a margin
+  MarginSide side = MarginSide::Left;
+  double points = 0;
+  std::int32_t orientation = 0;
+
+  bool ApplyTo(PagePlan& plan) const {
+    return isOrientation ? plan.SetOrientation(orientation) : plan.SetMargin(side, points);
+  }
 };
 
 }  // namespace pressmoor::office::libreoffice

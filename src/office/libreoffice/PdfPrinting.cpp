@@ -9,7 +9,6 @@
 #include <osl/file.hxx>
 
 #include "driver/Quillset.h"
-#include "quillset/PdfJob.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
@@ -39,6 +38,22 @@ SystemPrinters QuerySystemPrinters(OfficeSession& session) {
   });
 }
 
+void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+              const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages) {
+  session.Run(errors::kPrintFailed, "The PDF " + job.Target() + " could not be written", [&]() {
+    std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
+                                         Property("Overwrite", Any(true))};
+    if (const std::string range = PageRangeText(pages); !range.empty()) {
+      const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
+      arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
+    }
+    Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
+    storable->storeToURL(FileUrl(job.TemporaryPath()),
+                         Sequence<PropertyValue>(arguments.data(),
+                                                 static_cast<sal_Int32>(arguments.size())));
+  });
+}
+
 void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                 const std::string& exportFilter, const std::string& target,
                 const PageRange& pages) {
@@ -48,20 +63,13 @@ void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& 
   } catch (const quillset::PdfJobError& error) {
     session.Fail(errors::kPrintFailed, error.what());
   }
-  session.Run(errors::kPrintFailed, "The PDF " + target + " could not be written", [&]() {
-    std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
-                                         Property("Overwrite", Any(true))};
-    if (const std::string range = PageRangeText(pages); !range.empty()) {
-      const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
-      arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
-    }
-    Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
-    storable->storeToURL(FileUrl(job->TemporaryPath()),
-                         Sequence<PropertyValue>(arguments.data(),
-                                                 static_cast<sal_Int32>(arguments.size())));
-  });
+  WritePdf(session, document, exportFilter, *job, pages);
+  CommitPdf(session, *job);
+}
+
+void CommitPdf(OfficeSession& session, quillset::PdfJob& job) {
   try {
-    job->Commit();
+    job.Commit();
   } catch (const quillset::PdfJobError& error) {
     session.Fail(errors::kPrintFailed, error.what());
   }

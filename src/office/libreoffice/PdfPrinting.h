@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "OfficeSession.h"
+#include "quillset/PdfJob.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -31,6 +32,14 @@ SystemPrinters QuerySystemPrinters(OfficeSession& session);
 void PrintToPdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
                 const std::string& exportFilter, const std::string& target,
                 const PageRange& pages = {});
+
+// Writes `document` as a PDF into `job`'s temporary file, leaving the
+// commit to the caller. Throws as PrintToPdf does.
+void WritePdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
+              const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages = {});
+
+// Puts `job`'s PDF in place; throws AutomationError kPrintFailed.
+void CommitPdf(OfficeSession& session, quillset::PdfJob& job);
 
 // Sends `document` to a printer of the machine, or into `outputFile` when
 // it is not empty.

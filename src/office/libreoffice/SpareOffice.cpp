@@ -4,21 +4,39 @@
 #include <utility>
 
 namespace pressmoor::office::libreoffice {
+namespace {
+
+// An application uses at most two offices; more would only sit idle.
+constexpr std::size_t kMostKept = 2;
+
+}  // namespace
 
 void SpareOffice::Put(std::unique_ptr<OfficeProcess> process) {
-  std::unique_ptr<OfficeProcess> previous;
+  std::vector<std::unique_ptr<OfficeProcess>> ending;  // ended outside the lock
   std::lock_guard lock(mutex_);
-  previous = std::exchange(process_, std::move(process));
+  if (!process) {
+    ending = std::move(processes_);
+    processes_.clear();
+    return;
+  }
+  processes_.push_back(std::move(process));
+  if (processes_.size() > kMostKept) {
+    ending.push_back(std::move(processes_.front()));
+    processes_.erase(processes_.begin());
+  }
 }
 
 std::unique_ptr<OfficeProcess> SpareOffice::Take() {
-  std::unique_ptr<OfficeProcess> process;
-  {
-    std::lock_guard lock(mutex_);
-    process = std::move(process_);
+  for (;;) {
+    std::unique_ptr<OfficeProcess> process;
+    {
+      std::lock_guard lock(mutex_);
+      if (processes_.empty()) return nullptr;
+      process = std::move(processes_.back());
+      processes_.pop_back();
+    }
+    if (process->Running()) return process;
   }
-  if (process && !process->Running()) process.reset();
-  return process;
 }
 
 void SpareOffice::Clear() { Put(nullptr); }

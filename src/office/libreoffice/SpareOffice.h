@@ -1,10 +1,12 @@
-// One office started ahead of need, so that the next application object
-// connects at once instead of waiting out a start-up. It is an ordinary
-// office process: ended with its group when nobody takes it.
+// Offices kept for the next application object, started ahead of need or
+// left running by the last one, so that it connects at once instead of
+// waiting out a start-up. They are ordinary office processes: ended with
+// their group when nobody takes them.
 #pragma once
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "OfficeProcess.h"
 
@@ -12,16 +14,17 @@ namespace pressmoor::office::libreoffice {
 
 class SpareOffice {
  public:
-  // Keeps `process` for the next taker, ending any office kept before.
+  // Keeps `process` for the next taker, ending the oldest kept when there
+  // are more than two; null ends every office kept.
   void Put(std::unique_ptr<OfficeProcess> process);
-  // The kept office, or null when there is none or it has ended.
+  // The office kept last that still runs, or null.
   std::unique_ptr<OfficeProcess> Take();
-  // Ends the kept office now.
+  // Ends the kept offices now.
   void Clear();
 
  private:
   std::mutex mutex_;
-  std::unique_ptr<OfficeProcess> process_;
+  std::vector<std::unique_ptr<OfficeProcess>> processes_;
 };
 
 // Starts an office without waiting for it; null when it cannot start, since

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <cmath>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "PageLayout.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
+#include "WordPreparation.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
 
@@ -28,11 +30,11 @@ constexpr const char* kSource = "Word.Application";
 constexpr std::chrono::milliseconds kPrintGrace{150};
 
 struct OpenDocument {
-  std::shared_ptr<OfficeSession> session;  // the office holding it
-  css::uno::Reference<css::lang::XComponent> component;
+  std::string path;
+  LoadedDocument loaded;
   std::optional<PagePlan> plan;
+  std::vector<PageStep> pageSteps;  // the page set-up asked for, in order
   bool open = true;
-  bool layoutHeld = false;
 };
 
 // What the application object, its documents and their page set-ups share.
@@ -40,10 +42,15 @@ struct OpenDocument {
 class WordState {
  public:
   WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry,
-            std::vector<std::string> expected)
+            std::vector<std::string> expected, std::unique_ptr<OfficeProcess> secondOffice)
       : session_(std::move(session)),
         registry_(registry),
-        readAhead_(session_, std::move(expected), LoadForPrinting) {
+        recipes_(std::make_shared<PrintRecipes>()),
+        readAhead_(session_, std::move(expected),
+                   [recipes = recipes_](OfficeSession& office, const std::string& path, bool ahead) {
+                     return PrepareWordDocument(office, path, ahead, *recipes);
+                   },
+                   std::move(secondOffice)) {
     printers_ = QuerySystemPrinters(*session_);
     initialPrinter_ = printers_.defaultName;
     activePrinter_ = initialPrinter_;
@@ -98,9 +105,8 @@ class WordState {
     Settle();
     LoadedDocument loaded = readAhead_.Open(fileName.value_or(std::string()));
     auto document = std::make_shared<OpenDocument>();
-    document->session = std::move(loaded.session);
-    document->component = std::move(loaded.component);
-    document->layoutHeld = true;
+    document->path = fileName.value_or(std::string());
+    document->loaded = std::move(loaded);
     documents_.push_back(document);
   }
 
@@ -109,10 +115,7 @@ class WordState {
     std::vector<std::shared_ptr<OpenDocument>> closing = std::move(documents_);
     documents_.clear();
     for (const auto& document : closing) document->open = false;
-    for (const auto& document : closing) {
-      document->session->Run(errors::kCannotOpenFile, "A document could not be closed",
-                             [&]() { CloseDocument(document->component); });
-    }
+    for (const auto& document : closing) readAhead_.CloseLater(std::move(document->loaded));
   }
 
   std::shared_ptr<OpenDocument> Active() {
@@ -129,10 +132,21 @@ class WordState {
   PagePlan& Plan(OpenDocument& document) {
     CheckOpen(document);
     if (!document.plan) {
-      document.plan.emplace(document.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
-                                          [&]() { return ReadPageFrames(document.component); }));
+      LoadedDocument& loaded = document.loaded;
+      if (!loaded.frames) {
+        loaded.frames = loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
+                                            [&]() { return ReadPageFrames(loaded.component); });
+      }
+      document.plan.emplace(*loaded.frames);
     }
     return *document.plan;
+  }
+
+  // A change the plan took, remembered to set up the next document ahead.
+  bool Step(OpenDocument& document, const PageStep& step) {
+    if (!step.ApplyTo(Plan(document))) return false;
+    document.pageSteps.push_back(step);
+    return true;
   }
 
   void PrintBackground(bool value) {
@@ -150,15 +164,17 @@ class WordState {
     const bool toFile = args.PrintToFile.value_or(false);
     const std::string outputFile = toFile ? args.OutputFileName.value_or(std::string()) : "";
     if (activePrinter_.empty()) session_->Fail(errors::kPrintFailed, "No printer is selected.");
-    OfficeSession& office = *document.session;
-    const bool applyPlan = document.plan && document.plan->Changed();
-    office.Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
-      if (applyPlan) WritePageFrames(document.component, document.plan->Frames());
-      if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);
-      EnsureWindow(office, document.component);
-    });
+    LoadedDocument& loaded = document.loaded;
+    const std::optional<std::vector<PageFrame>> wanted =
+        document.plan ? std::optional(document.plan->Frames()) : loaded.frames;
+    if (PrintedAheadAsAsked(document, wanted, outputFile)) return;
+    loaded.printed.reset();
+
+    OfficeSession& office = *loaded.session;
+    office.Run(errors::kPrintFailed, "The page set-up could not be applied",
+               [&]() { SetUpForPrinting(office, loaded, wanted); });
     if (activePrinter_ != driver::kPrinterName) {
-      PrintOnPrinter(office, document.component, activePrinter_, outputFile);
+      PrintOnPrinter(office, loaded.component, activePrinter_, outputFile);
       return;
     }
     if (!quillset::DriverInstalled(registry_)) {
@@ -167,17 +183,15 @@ class WordState {
     }
     const std::string target =
         outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
-    const std::string filter =
-        office.Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
-          return std::string(IsWebDocument(document.component) ? "writer_web_pdf_Export"
-                                                                : "writer_pdf_Export");
-        });
+    RememberRecipe(document, target);
+    const std::string filter = office.Run(errors::kPrintFailed, "The document cannot be printed",
+                                          [&]() { return WordPdfFilter(loaded.component); });
     if (!printBackground_) {
-      PrintToPdf(office, document.component, filter, target);
+      PrintToPdf(office, loaded.component, filter, target);
       return;
     }
     printing_ = true;
-    background_ = std::thread([this, session = document.session, component = document.component, filter,
+    background_ = std::thread([this, session = loaded.session, component = loaded.component, filter,
                                target]() {
       try {
         PrintToPdf(*session, component, filter, target);
@@ -204,17 +218,28 @@ class WordState {
     if (background_.joinable()) background_.join();
   }
 
-  // Loads a document kept from laying itself out until it prints.
-  static css::uno::Reference<css::lang::XComponent> LoadForPrinting(OfficeSession& session,
-                                                                    const std::string& path) {
-    auto component = LoadDocument(session, path, DocumentKind::WordProcessing);
-    session.Run(errors::kCannotOpenFile, "The document could not be prepared",
-                [&]() { HoldLayout(component); });
-    return component;
+  // Puts the PDF printed ahead in place when it was printed as now asked.
+  bool PrintedAheadAsAsked(OpenDocument& document,
+                           const std::optional<std::vector<PageFrame>>& wanted,
+                           const std::string& outputFile) {
+    AheadPrint* printed = document.loaded.printed.get();
+    if (!printed || !wanted || *wanted != printed->frames) return false;
+    if (activePrinter_ != driver::kPrinterName || !quillset::DriverInstalled(registry_)) return false;
+    const std::string target =
+        outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
+    if (!CommitAhead(printed, target)) return false;
+    RememberRecipe(document, target);
+    return true;
+  }
+
+  void RememberRecipe(const OpenDocument& document, const std::string& target) {
+    recipes_->Remember(document.path,
+                       {document.pageSteps, std::filesystem::path(target).parent_path().string()});
   }
 
   std::shared_ptr<OfficeSession> session_;
   platform::Registry& registry_;
+  std::shared_ptr<PrintRecipes> recipes_;
   ReadAhead readAhead_;
   SystemPrinters printers_;
   std::string initialPrinter_;
@@ -246,7 +271,7 @@ class PageSetupObject : public WordPageSetup {
   void BottomMargin(double points) override { Margin(MarginSide::Bottom, "bottom", points); }
 
   void Orientation(std::int32_t orientation) override {
-    if (!state_->Plan(*document_).SetOrientation(orientation)) {
+    if (!state_->Step(*document_, {.isOrientation = true, .orientation = orientation})) {
       state_->Session().Fail(errors::kBadPageSetup,
                              "The orientation " + std::to_string(orientation) +
                                  " does not fit the page with its margins.");
@@ -255,7 +280,7 @@ class PageSetupObject : public WordPageSetup {
 
  private:
   void Margin(MarginSide side, const char* name, double points) {
-    if (!state_->Plan(*document_).SetMargin(side, points)) {
+    if (!state_->Step(*document_, {.side = side, .points = points})) {
       state_->Session().Fail(errors::kBadPageSetup,
                              std::string("A ") + name + " margin of " + Points(points) +
                                  " points does not fit the page; margins must be zero or more "
@@ -343,9 +368,10 @@ std::shared_ptr<OfficeSession> ConnectOrStart(std::unique_ptr<OfficeProcess> off
 
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
                                                       std::unique_ptr<OfficeProcess> office,
-                                                      std::vector<std::string> expected) {
+                                                      std::vector<std::string> expected,
+                                                      std::unique_ptr<OfficeProcess> secondOffice) {
   auto state = std::make_shared<WordState>(ConnectOrStart(std::move(office)), registry,
-                                           std::move(expected));
+                                           std::move(expected), std::move(secondOffice));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

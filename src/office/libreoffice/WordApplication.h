@@ -15,9 +15,9 @@ class OfficeProcess;
 // Starts an office for the new application, or connects to `office` when
 // one was started ahead (a new one is started if that fails); throws
 // AutomationError. `expected` are the files it will open, in order, to be
-// read ahead.
-std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
-                                                      std::unique_ptr<OfficeProcess> office = nullptr,
-                                                      std::vector<std::string> expected = {});
+// read ahead in a second office: `secondOffice` when given.
+std::shared_ptr<WordApplication> StartWordApplication(
+    platform::Registry& registry, std::unique_ptr<OfficeProcess> office = nullptr,
+    std::vector<std::string> expected = {}, std::unique_ptr<OfficeProcess> secondOffice = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

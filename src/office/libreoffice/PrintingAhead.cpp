@@ -1,0 +1,50 @@
+#include "PrintingAhead.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "FileKinds.h"
+#include "PdfPrinting.h"
+
+namespace pressmoor::office::libreoffice {
+
+void PrintRecipes::Remember(const std::string& path, PrintRecipe recipe) {
+  std::lock_guard lock(mutex_);
+  byExtension_[Extension(path)] = std::move(recipe);
+}
+
+std::optional<PrintRecipe> PrintRecipes::For(const std::string& path) const {
+  std::lock_guard lock(mutex_);
+  auto found = byExtension_.find(Extension(path));
+  if (found == byExtension_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
+                                       const css::uno::Reference<css::lang::XComponent>& document,
+                                       const std::string& exportFilter,
+                                       const std::string& directory) {
+  try {
+    auto ahead = std::make_unique<AheadPrint>();
+    // Only the directory matters: the job is renamed when its name is known.
+    ahead->job = std::make_unique<quillset::PdfJob>(
+        (std::filesystem::path(directory) / "printed-ahead.pdf").string());
+    WritePdf(session, document, exportFilter, *ahead->job);
+    return ahead;
+  } catch (const quillset::PdfJobError&) {
+  } catch (const AutomationError&) {
+  }
+  return nullptr;
+}
+
+bool CommitAhead(AheadPrint* ahead, const std::string& target) {
+  if (!ahead || !ahead->job->Retarget(target)) return false;
+  try {
+    ahead->job->Commit();
+    return true;
+  } catch (const quillset::PdfJobError&) {
+    return false;  // printing again tells why
+  }
+}
+
+}  // namespace pressmoor::office::libreoffice

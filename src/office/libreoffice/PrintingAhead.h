@@ -1,0 +1,58 @@
+// Printing a document before it is asked for. A batch prints every document
+// of a kind the same way, into the same directory, so the next one can be
+// printed that way while the caller still works on the current one. The PDF
+// waits in a temporary file and is put in place only when the caller prints
+// the document the same way; otherwise it is thrown away and the print is
+// made as asked.
+#pragma once
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "OfficeSession.h"
+#include "PagePlan.h"
+#include "quillset/PdfJob.h"
+
+namespace pressmoor::office::libreoffice {
+
+// How the last document of a kind was printed.
+struct PrintRecipe {
+  std::vector<PageStep> pageSteps;  // its page set-up, in order
+  std::string directory;            // where its PDF went
+};
+
+// Recipes by file extension; shared with the threads that print ahead.
+class PrintRecipes {
+ public:
+  void Remember(const std::string& path, PrintRecipe recipe);
+  std::optional<PrintRecipe> For(const std::string& path) const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::map<std::string, PrintRecipe> byExtension_;
+};
+
+// A PDF printed ahead, waiting in its temporary file.
+struct AheadPrint {
+  std::unique_ptr<quillset::PdfJob> job;
+  std::vector<PageFrame> frames;  // the page set-up it was printed with
+};
+
+// Prints `document` with `exportFilter` into a temporary file in
+// `directory`; null when that fails, for the real print to find out why.
+std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
+                                       const css::uno::Reference<css::lang::XComponent>& document,
+                                       const std::string& exportFilter,
+                                       const std::string& directory);
+
+// Puts `ahead` in place as `target` and returns true, when it exists,
+// `target` lies in the directory it was printed in, and the rename works.
+bool CommitAhead(AheadPrint* ahead, const std::string& target);
+
+}  // namespace pressmoor::office::libreoffice

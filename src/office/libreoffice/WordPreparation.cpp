@@ -1,0 +1,61 @@
+#include "WordPreparation.h"
+
+#include <utility>
+
+#include "DocumentLoading.h"
+#include "PageLayout.h"
+
+namespace pressmoor::office::libreoffice {
+namespace {
+
+// Sets up and prints ahead `document`, whose page styles have been read.
+void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
+  PagePlan plan(*document.frames);
+  for (const PageStep& step : recipe.pageSteps) {
+    if (!step.ApplyTo(plan)) return;
+  }
+  const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
+    SetUpForPrinting(session, document, plan.Frames());
+    return WordPdfFilter(document.component);
+  });
+  document.printed = PrintAhead(session, document.component, filter, recipe.directory);
+  if (document.printed) document.printed->frames = plan.Frames();
+}
+
+}  // namespace
+
+LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
+                                   const PrintRecipes& recipes) {
+  LoadedDocument document;
+  document.component = LoadDocument(session, path, DocumentKind::WordProcessing);
+  session.Run(errors::kCannotOpenFile, "The document could not be prepared",
+              [&]() { HoldLayout(document.component); });
+  document.layoutHeld = true;
+  if (!ahead) return document;
+  try {
+    document.frames = session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
+                                  [&]() { return ReadPageFrames(document.component); });
+    if (std::optional<PrintRecipe> recipe = recipes.For(path)) PrintAsBefore(session, document, *recipe);
+  } catch (const AutomationError&) {
+    // Left for the real page set-up or print, which will say what is wrong.
+  }
+  return document;
+}
+
+void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
+                      const std::optional<std::vector<PageFrame>>& wanted) {
+  const std::optional<std::vector<PageFrame>>& held =
+      document.officeFrames ? document.officeFrames : document.frames;
+  if (wanted && held && *wanted != *held) {
+    WritePageFrames(document.component, *wanted);
+    document.officeFrames = wanted;
+  }
+  if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);
+  EnsureWindow(session, document.component);
+}
+
+std::string WordPdfFilter(const css::uno::Reference<css::lang::XComponent>& document) {
+  return IsWebDocument(document) ? "writer_web_pdf_Export" : "writer_pdf_Export";
+}
+
+}  // namespace pressmoor::office::libreoffice

@@ -1,0 +1,31 @@
+// Getting a word-processing document ready to print: loaded with its layout
+// held back, and, when prepared ahead, its page styles read and the document
+// set up and printed the way the last one of its kind was.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "OfficeSession.h"
+#include "PagePlan.h"
+#include "PrintingAhead.h"
+#include "ReadAhead.h"
+
+namespace pressmoor::office::libreoffice {
+
+// Throws AutomationError kCannotOpenFile when the file cannot be opened;
+// whatever goes wrong after that is left for the real print to meet.
+LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
+                                   const PrintRecipes& recipes);
+
+// Gives the office the `wanted` page styles, unless it holds them already,
+// lets the document lay itself out and gives it the hidden window printing
+// needs; valid inside OfficeSession::Run.
+void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
+                      const std::optional<std::vector<PageFrame>>& wanted);
+
+// The PDF export filter for the document; valid inside OfficeSession::Run.
+std::string WordPdfFilter(const css::uno::Reference<css::lang::XComponent>& document);
+
+}  // namespace pressmoor::office::libreoffice
