@@ -41,6 +41,20 @@ TEST(PdfJob, CommittedPdfReplacesTheOlderOneAndNothingElseRemains) {
   EXPECT_EQ(Entries(dir.Path()), 1u);
 }
 
+TEST(PdfJob, AJobNamedLaterStaysInItsDirectory) {
+  TempDir dir;
+  const std::string other = dir.MakeDirectory("other");
+  PdfJob job(dir.Sub("placeholder.pdf"));
+  Write(job.TemporaryPath(), "%PDF-1.7 pages");
+  EXPECT_FALSE(job.Retarget(other + "/real.pdf"));
+  EXPECT_FALSE(job.Retarget(dir.Path() + "/"));
+  ASSERT_TRUE(job.Retarget(dir.Sub("real.pdf")));
+  job.Commit();
+  EXPECT_EQ(Read(dir.Sub("real.pdf")), "%PDF-1.7 pages");
+  EXPECT_FALSE(std::filesystem::exists(dir.Sub("placeholder.pdf")));
+  EXPECT_TRUE(std::filesystem::is_empty(other));
+}
+
 TEST(PdfJob, AbandonedOrEmptyJobKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
   TempDir dir;
   const std::string target = dir.WriteFile("out.pdf", "older");
