@@ -118,6 +118,21 @@ TEST_F(OfficeLifetime, QuitLeavesItsOfficeRunningForTheNextApplication) {
   EXPECT_TRUE(OfficeChildren().empty());
 }
 
+TEST_F(OfficeLifetime, AnyApplicationTakesTheOfficesLeftRunning) {
+  auto first = bed_.Excel();
+  first->Quit();
+  const std::vector<pid_t> left = OfficeChildren();
+  ASSERT_EQ(left.size(), 1u);
+
+  auto second = bed_.Excel();
+  EXPECT_EQ(OfficeChildren(), left) << "a second spreadsheet started an office of its own";
+  bed_.SetMachineOutputName(output_.Sub("sheet.pdf"));
+  auto workbook = second->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});
+  workbook->PrintOut({std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                      std::string(driver::kPrinterName)});
+  EXPECT_TRUE(std::filesystem::exists(output_.Sub("sheet.pdf")));
+}
+
 TEST_F(OfficeLifetime, StartedOfficeDiesWithoutQuitOrWithItsFactory) {
   {
     auto excel = bed_.Excel();

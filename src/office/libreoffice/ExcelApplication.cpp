@@ -22,14 +22,16 @@ constexpr const char* kPdfFilter = "calc_pdf_Export";
 // long as any of them.
 struct ExcelState {
   ExcelState(std::shared_ptr<OfficeSession> officeSession, platform::Registry& settings,
-             std::shared_ptr<SpareOffice> spareOffice, std::vector<std::string> expected)
+             std::shared_ptr<SpareOffice> spareOffice, std::vector<std::string> expected,
+             std::unique_ptr<OfficeProcess> secondOffice)
       : session(std::move(officeSession)),
         registry(settings),
         recipes(std::make_shared<PrintRecipes>()),
         readAhead(session, std::move(expected),
                   [recipes = recipes](OfficeSession& office, const std::string& path, bool ahead) {
                     return PrepareWorkbook(office, path, ahead, *recipes);
-                  }),
+                  },
+                  std::move(secondOffice)),
         spare(std::move(spareOffice)) {}
 
   // Ahead of need, a workbook is printed whole into the directory the last
@@ -169,8 +171,11 @@ class ApplicationObject : public ExcelApplication {
 std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry,
                                                         std::shared_ptr<SpareOffice> spare,
                                                         std::vector<std::string> expected) {
-  auto state = std::make_shared<ExcelState>(std::make_shared<OfficeSession>(kSource), registry,
-                                            std::move(spare), std::move(expected));
+  // Offices left by an earlier application are taken first.
+  std::unique_ptr<OfficeProcess> first = spare ? spare->Take() : nullptr;
+  std::unique_ptr<OfficeProcess> second = spare ? spare->Take() : nullptr;
+  auto state = std::make_shared<ExcelState>(ConnectOrStart(kSource, std::move(first)), registry,
+                                            std::move(spare), std::move(expected), std::move(second));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

@@ -248,4 +248,16 @@ void OfficeSession::Watch() {
   }
 }
 
+std::shared_ptr<OfficeSession> ConnectOrStart(const std::string& source,
+                                              std::unique_ptr<OfficeProcess> office) {
+  if (office) {
+    try {
+      return std::make_shared<OfficeSession>(source, std::move(office));
+    } catch (const AutomationError&) {
+      // That office did not come up; a fresh one may.
+    }
+  }
+  return std::make_shared<OfficeSession>(source);
+}
+
 }  // namespace pressmoor::office::libreoffice

@@ -122,4 +122,10 @@ class OfficeSession {
   std::thread watchdog_;
 };
 
+// A session with `office`, an office started ahead or left by an earlier
+// application, or with a new office when there is none or it does not
+// answer; throws AutomationError kCannotStart.
+std::shared_ptr<OfficeSession> ConnectOrStart(const std::string& source,
+                                              std::unique_ptr<OfficeProcess> office);
+
 }  // namespace pressmoor::office::libreoffice

@@ -132,7 +132,7 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
   second_ = std::async(std::launch::async, [source = first_->Source(),
                                             office = std::move(secondOffice)]() mutable {
               try {
-                return std::make_shared<OfficeSession>(source, std::move(office));
+                return ConnectOrStart(source, std::move(office));
               } catch (const AutomationError&) {
                 return std::shared_ptr<OfficeSession>();  // reading ahead is only a head start
               }

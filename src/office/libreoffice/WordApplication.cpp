@@ -353,24 +353,13 @@ class ApplicationObject : public WordApplication {
   std::shared_ptr<WordState> state_;
 };
 
-std::shared_ptr<OfficeSession> ConnectOrStart(std::unique_ptr<OfficeProcess> office) {
-  if (office) {
-    try {
-      return std::make_shared<OfficeSession>(kSource, std::move(office));
-    } catch (const AutomationError&) {
-      // The office started ahead did not come up; a fresh one may.
-    }
-  }
-  return std::make_shared<OfficeSession>(kSource);
-}
-
 }  // namespace
 
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
                                                       std::unique_ptr<OfficeProcess> office,
                                                       std::vector<std::string> expected,
                                                       std::unique_ptr<OfficeProcess> secondOffice) {
-  auto state = std::make_shared<WordState>(ConnectOrStart(std::move(office)), registry,
+  auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(office)), registry,
                                            std::move(expected), std::move(secondOffice));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
