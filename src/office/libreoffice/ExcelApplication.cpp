@@ -1,6 +1,5 @@
 #include "ExcelApplication.h"
 
-#include <filesystem>
 #include <optional>
 
 #include "DocumentLoading.h"
@@ -69,9 +68,7 @@ struct ExcelState {
   void ExpectPrintsLikeThis(const std::string& path) {
     if (recipes->For(path)) return;
     const std::string target = quillset::OutputNameSetting(registry);
-    if (!target.empty()) {
-      recipes->Remember(path, {{}, std::filesystem::path(target).parent_path().string()});
-    }
+    if (!target.empty()) recipes->Remember(path, {}, target);
   }
 
   const SystemPrinters& Printers() {
@@ -111,7 +108,7 @@ class WorkbookObject : public ExcelWorkbook {
     }
     const bool wholeWorkbook = !args.From && !args.To;
     const std::unique_ptr<AheadPrint> printed = std::move(workbook_.printed);
-    state_->recipes->Remember(path_, {{}, std::filesystem::path(target).parent_path().string()});
+    state_->recipes->Remember(path_, {}, target);
     if (wholeWorkbook && CommitAhead(printed.get(), target)) return;
     PrintToPdf(session, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});
   }

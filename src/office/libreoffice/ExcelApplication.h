@@ -14,8 +14,8 @@ class SpareOffice;
 
 // Starts an office for the new application, or takes those left in `spare`
 // by an earlier one; throws AutomationError. With `spare`, Quit leaves the
-// application's offices running there for the next application. `expected` are the files it will open, in order, to be read
-// ahead.
+// application's offices running there for the next application.
+// `expected` are the files it will open, in order, to be read ahead.
 std::shared_ptr<ExcelApplication> StartExcelApplication(
     platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr,
     std::vector<std::string> expected = {});

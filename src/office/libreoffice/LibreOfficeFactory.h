@@ -34,7 +34,7 @@ class LibreOfficeFactory : public ObjectFactory {
 
  private:
   platform::Registry& settings_;
-  // An office started ahead for the next application object.
+  // Offices left running for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
   std::vector<std::string> expected_;
 };

@@ -8,7 +8,9 @@
 
 namespace pressmoor::office::libreoffice {
 
-void PrintRecipes::Remember(const std::string& path, PrintRecipe recipe) {
+void PrintRecipes::Remember(const std::string& path, std::vector<PageStep> pageSteps,
+                            const std::string& target) {
+  PrintRecipe recipe{std::move(pageSteps), std::filesystem::path(target).parent_path().string()};
   std::lock_guard lock(mutex_);
   byExtension_[Extension(path)] = std::move(recipe);
 }

@@ -30,7 +30,9 @@ struct PrintRecipe {
 // Recipes by file extension; shared with the threads that print ahead.
 class PrintRecipes {
  public:
-  void Remember(const std::string& path, PrintRecipe recipe);
+  // Remembers for `path`'s kind a print with `pageSteps` into `target`.
+  void Remember(const std::string& path, std::vector<PageStep> pageSteps,
+                const std::string& target);
   std::optional<PrintRecipe> For(const std::string& path) const;
 
  private:

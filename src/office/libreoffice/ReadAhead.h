@@ -71,7 +71,6 @@ class ReadAhead {
   struct Pending;
   static constexpr std::size_t kDocumentsInHand = 4;
 
-  std::shared_ptr<OfficeSession> SessionOf(int slot) const;
   std::shared_ptr<OfficeSession> ReadySecond() const;
   int SlotOf(const std::shared_ptr<OfficeSession>& session) const;
   LoadedDocument Take(Pending& pending, const std::string& path);

@@ -1,6 +1,5 @@
 #include "SpareOffice.h"
 
-#include <exception>
 #include <utility>
 
 namespace pressmoor::office::libreoffice {
@@ -40,13 +39,5 @@ std::unique_ptr<OfficeProcess> SpareOffice::Take() {
 }
 
 void SpareOffice::Clear() { Put(nullptr); }
-
-std::unique_ptr<OfficeProcess> LaunchSpareOffice() {
-  try {
-    return std::make_unique<OfficeProcess>();
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-}
 
 }  // namespace pressmoor::office::libreoffice

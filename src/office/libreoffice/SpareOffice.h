@@ -27,8 +27,4 @@ class SpareOffice {
   std::vector<std::unique_ptr<OfficeProcess>> processes_;
 };
 
-// Starts an office without waiting for it; null when it cannot start, since
-// a spare is only a head start.
-std::unique_ptr<OfficeProcess> LaunchSpareOffice();
-
 }  // namespace pressmoor::office::libreoffice

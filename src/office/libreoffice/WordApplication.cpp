@@ -5,7 +5,6 @@
 #include <mutex>
 #include <cmath>
 #include <exception>
-#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -181,8 +180,7 @@ class WordState {
       session_->Fail(errors::kPrintFailed,
                      "The Quillset printer is not installed. Install the Quillset driver.");
     }
-    const std::string target =
-        outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
+    const std::string target = PdfTarget(outputFile);
     RememberRecipe(document, target);
     const std::string filter = office.Run(errors::kPrintFailed, "The document cannot be printed",
                                           [&]() { return WordPdfFilter(loaded.component); });
@@ -225,16 +223,20 @@ class WordState {
     AheadPrint* printed = document.loaded.printed.get();
     if (!printed || !wanted || *wanted != printed->frames) return false;
     if (activePrinter_ != driver::kPrinterName || !quillset::DriverInstalled(registry_)) return false;
-    const std::string target =
-        outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
+    const std::string target = PdfTarget(outputFile);
     if (!CommitAhead(printed, target)) return false;
     RememberRecipe(document, target);
     return true;
   }
 
+  // Where the Quillset printer puts the PDF: the file asked for, else its
+  // own setting.
+  std::string PdfTarget(const std::string& outputFile) {
+    return outputFile.empty() ? quillset::OutputNameSetting(registry_) : outputFile;
+  }
+
   void RememberRecipe(const OpenDocument& document, const std::string& target) {
-    recipes_->Remember(document.path,
-                       {document.pageSteps, std::filesystem::path(target).parent_path().string()});
+    recipes_->Remember(document.path, document.pageSteps, target);
   }
 
   std::shared_ptr<OfficeSession> session_;
