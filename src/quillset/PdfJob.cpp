@@ -66,17 +66,21 @@ PdfJob::PdfJob(std::string target) : target_(std::move(target)) {
   std::string patternText = pattern.string();
   std::vector<char> buffer(patternText.begin(), patternText.end());
   buffer.push_back('\0');
-  const int descriptor = mkstemp(buffer.data());
-  if (descriptor < 0) {
+  if (mkdtemp(buffer.data()) == nullptr) {
     throw PdfJobError("Cannot write the PDF " + target_ + ": " + std::strerror(errno) +
                       ". Check that the output directory exists and is writable.");
   }
-  close(descriptor);
-  temporary_ = buffer.data();
+  workingDirectory_ = buffer.data();
+  temporary_ = (std::filesystem::path(workingDirectory_) / targetPath.filename()).string();
 }
 
-PdfJob::~PdfJob() {
-  if (!committed_) std::remove(temporary_.c_str());
+PdfJob::~PdfJob() { RemoveWorkingDirectory(); }
+
+void PdfJob::RemoveWorkingDirectory() {
+  if (workingDirectory_.empty()) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(workingDirectory_, ignored);
+  workingDirectory_.clear();
 }
 
 bool PdfJob::Retarget(const std::string& target) {
@@ -91,21 +95,17 @@ bool PdfJob::Retarget(const std::string& target) {
 
 void PdfJob::Commit() {
   if (!StartsAsPdf(temporary_)) {
-    std::remove(temporary_.c_str());
-    committed_ = true;
+    RemoveWorkingDirectory();
     throw PdfJobError("No PDF was produced for " + target_ + ".");
   }
-  // mkstemp's 0600 would make the PDF private; give it the usual mode.
+  // A writer's private mode would make the PDF private; give it the usual one.
   const mode_t mask = umask(0);
   umask(mask);
   chmod(temporary_.c_str(), 0666 & ~mask);
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(temporary_.c_str());
-    committed_ = true;
-    throw PdfJobError("Cannot put the PDF in place at " + target_ + ": " + reason + ".");
-  }
-  committed_ = true;
+  const bool placed = std::rename(temporary_.c_str(), target_.c_str()) == 0;
+  const std::string reason = placed ? std::string() : std::strerror(errno);
+  RemoveWorkingDirectory();
+  if (!placed) throw PdfJobError("Cannot put the PDF in place at " + target_ + ": " + reason + ".");
 }
 
 }  // namespace pressmoor::quillset

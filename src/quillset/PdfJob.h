@@ -1,8 +1,9 @@
 // The Quillset printer's side of one print job: where the PDF goes, and
-// getting it there whole. Pages are written into a temporary file beside the
-// target, which is renamed into place only once complete, so a failed or
+// getting it there whole. Pages are written into a private hidden directory
+// beside the target and renamed into place only once complete, so a failed or
 // interrupted job never leaves a partial PDF under the target name and never
-// destroys an older PDF of that name.
+// destroys an older PDF of that name. Whatever else the writer leaves in that
+// directory (lock and scratch files of an office killed mid-write) goes with it.
 #pragma once
 
 #include <stdexcept>
@@ -28,10 +29,10 @@ std::string OutputNameSetting(platform::Registry& registry);
 
 class PdfJob {
  public:
-  // Starts a job for `target`, creating its temporary file. Throws
+  // Starts a job for `target`, creating its working directory. Throws
   // PdfJobError when the name is empty or its directory cannot be written.
   explicit PdfJob(std::string target);
-  // Removes the temporary file unless the job was committed.
+  // Removes the working directory and all it holds.
   ~PdfJob();
   PdfJob(const PdfJob&) = delete;
   PdfJob& operator=(const PdfJob&) = delete;
@@ -45,13 +46,15 @@ class PdfJob {
   bool Retarget(const std::string& target);
 
   // Moves the finished PDF into place. Throws PdfJobError when nothing was
-  // written or the rename fails; the temporary file is removed either way.
+  // written or the rename fails; the working directory is removed either way.
   void Commit();
 
  private:
+  void RemoveWorkingDirectory();
+
   std::string target_;
+  std::string workingDirectory_;
   std::string temporary_;
-  bool committed_ = false;
 };
 
 }  // namespace pressmoor::quillset

@@ -32,7 +32,7 @@ TEST(PdfJob, CommittedPdfReplacesTheOlderOneAndNothingElseRemains) {
   const std::string target = dir.WriteFile("out.pdf", "older");
   {
     PdfJob job(target);
-    EXPECT_EQ(std::filesystem::path(job.TemporaryPath()).parent_path(), dir.Path());
+    EXPECT_EQ(std::filesystem::path(job.TemporaryPath()).parent_path().parent_path(), dir.Path());
     EXPECT_EQ(Read(target), "older") << "target touched before the job is complete";
     Write(job.TemporaryPath(), "%PDF-1.7 pages");
     job.Commit();
@@ -66,6 +66,29 @@ TEST(PdfJob, AbandonedOrEmptyJobKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
   EXPECT_THROW(empty.Commit(), PdfJobError);
   Write(empty.TemporaryPath(), "not a pdf");  // nothing may resurrect it
   EXPECT_EQ(Read(target), "older");
+}
+
+// An office killed while writing leaves its lock and scratch files beside the
+// pages; none of them may stay in the destination.
+TEST(PdfJob, WhatTheWriterLeftBesideThePagesGoesWithTheJob) {
+  TempDir dir;
+  const auto leaveDebris = [](const PdfJob& job) {
+    const std::filesystem::path pages(job.TemporaryPath());
+    Write((pages.parent_path() / (".~lock." + pages.filename().string() + "#")).string(), "lock");
+    Write((pages.parent_path() / "lu1234abcd.tmp").string(), "%PDF-1.7 half");
+  };
+  {
+    PdfJob abandoned(dir.Sub("a.pdf"));
+    leaveDebris(abandoned);
+  }
+  EXPECT_EQ(Entries(dir.Path()), 0u);
+
+  PdfJob committed(dir.Sub("b.pdf"));
+  leaveDebris(committed);
+  Write(committed.TemporaryPath(), "%PDF-1.7 pages");
+  committed.Commit();
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+  EXPECT_EQ(Read(dir.Sub("b.pdf")), "%PDF-1.7 pages");
 }
 
 TEST(PdfJob, UnwritableTargetsFailBeforeAnyPageIsWritten) {
