@@ -49,13 +49,20 @@ void CloseQuietly(const LoadedDocument& document) {
 
 }  // namespace
 
-// One thread per office. A thread runs the jobs posted to its own office
-// first, then takes the next job any office may do. Every job posted runs,
-// even while the workers are being destroyed.
+// One thread per office. A thread first waits until its office can work,
+// then runs the jobs posted to its own office first, then takes the next job
+// any office may do. Every job posted runs, even while the workers are being
+// destroyed.
 class OfficeWorkers {
  public:
-  explicit OfficeWorkers(int offices) : own_(static_cast<std::size_t>(offices)) {
-    for (int slot = 0; slot < offices; ++slot) threads_.emplace_back([this, slot] { Work(slot); });
+  OfficeWorkers(int offices, std::function<void(int slot)> awaitOffice)
+      : own_(static_cast<std::size_t>(offices)) {
+    for (int slot = 0; slot < offices; ++slot) {
+      threads_.emplace_back([this, slot, awaitOffice] {
+        awaitOffice(slot);
+        Work(slot);
+      });
+    }
   }
   ~OfficeWorkers() {
     {
@@ -137,7 +144,11 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
                 return std::shared_ptr<OfficeSession>();  // reading ahead is only a head start
               }
             }).share();
-  workers_ = std::make_unique<OfficeWorkers>(2);
+  // A job taken by an office still starting would wait for it while the
+  // other office could have done it.
+  workers_ = std::make_unique<OfficeWorkers>(2, [second = second_](int slot) {
+    if (slot == 1) second.wait();
+  });
 }
 
 ReadAhead::~ReadAhead() { Stop(); }

@@ -69,7 +69,7 @@ class ReadAhead {
 
  private:
   struct Pending;
-  static constexpr std::size_t kDocumentsInHand = 4;
+  static constexpr std::size_t kDocumentsInHand = 8;
 
   std::shared_ptr<OfficeSession> ReadySecond() const;
   int SlotOf(const std::shared_ptr<OfficeSession>& session) const;
