@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "driver/Quillset.h"
