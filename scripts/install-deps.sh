@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev
   libgtest-dev libgmock-dev
   qt6-base-dev
-  libreoffice-core-nogui libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-dev
+  libreoffice-core libreoffice-writer libreoffice-calc libreoffice-dev
   poppler-utils
   xvfb xauth
   fonts-liberation2 fonts-dejavu-core
