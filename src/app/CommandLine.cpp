@@ -1,5 +1,5 @@
 // The options of an unattended run: -f pattern, -s source, -d destination,
-// -o orientation.
+// -o orientation, -k keep going past a failing file.
 #include <cctype>
 #include <cstddef>
 #include <string>
@@ -43,6 +43,7 @@ void frmPressmoorMain::ParseCommandLine() {
       case 's': ParamSourceDir = ValueFrom(valueStart, commandLine); break;
       case 'd': ParamDestinationDir = ValueFrom(valueStart, commandLine); break;
       case 'o': Orientation = UpperCase(ValueFrom(valueStart, commandLine)); break;
+      case 'k': KeepGoing = true; break;
       default: break;
     }
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "convert/FileAttempt.h"
 #include "driver/Quillset.h"
 
 namespace pressmoor::convert {
@@ -23,20 +24,31 @@ std::string FixedFailureText(std::int32_t number, const std::string& sourcePath)
   }
 }
 
+// The office's own words cannot say which file it was working on.
+std::string NamingLostFile(const office::AutomationError& failure, std::string message,
+                           const std::string& sourcePath) {
+  if (!OfficeLost(failure) || sourcePath.empty()) return message;
+  return message + " File: " + sourcePath;
+}
+
 }  // namespace
 
 std::string WordFailureMessage(const office::AutomationError& failure,
                                const std::string& sourcePath) {
   std::string fixed = FixedFailureText(failure.Number(), sourcePath);
   if (!fixed.empty()) return fixed;
-  return std::to_string(failure.Number()) + " " + failure.Source() + " " + failure.Description();
+  return NamingLostFile(failure,
+                        std::to_string(failure.Number()) + " " + failure.Source() + " " +
+                            failure.Description(),
+                        sourcePath);
 }
 
 std::string ExcelFailureMessage(const office::AutomationError& failure,
                                 const std::string& sourcePath) {
   std::string fixed = FixedFailureText(failure.Number(), sourcePath);
   if (!fixed.empty()) return fixed;
-  return std::to_string(failure.Number()) + " " + failure.Description();
+  return NamingLostFile(failure, std::to_string(failure.Number()) + " " + failure.Description(),
+                        sourcePath);
 }
 
 std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds) {

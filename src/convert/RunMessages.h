@@ -9,7 +9,8 @@
 namespace pressmoor::convert {
 
 // The fixed text for 439, 5174 (naming `sourcePath`) and 5216, otherwise
-// number + " " + source + " " + description.
+// number + " " + source + " " + description, followed by " File: " and
+// `sourcePath` when the office was lost.
 std::string WordFailureMessage(const office::AutomationError& failure,
                                const std::string& sourcePath);
 

@@ -1,5 +1,9 @@
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "convert/FileAttempt.h"
 #include "convert/FilePaths.h"
 #include "convert/RunMessages.h"
 #include "convert/WordPageSetup.h"
@@ -10,26 +14,93 @@ namespace pressmoor::ui {
 
 namespace {
 
-std::shared_ptr<office::WordApplication> StartWord(office::ObjectFactory& factory) {
-  auto word = std::dynamic_pointer_cast<office::WordApplication>(
-      factory.CreateObject("Word.Application"));
-  if (!word) {
-    throw office::AutomationError(office::errors::kCannotStart, "Word.Application",
-                                  "The object is not a word processor");
+// The word processor of one run, on the Quillset printer; started afresh
+// when its office is lost.
+class RunWord {
+ public:
+  explicit RunWord(frmPressmoorMain& window) : window_(window) {}
+  RunWord(const RunWord&) = delete;
+  RunWord& operator=(const RunWord&) = delete;
+
+  // Quits the one before, if any; the office reads `expected` ahead.
+  void Start(std::vector<std::string> expected) {
+    QuitQuietly();
+    window_.Env().Office().ExpectDocuments(std::move(expected));
+    auto word = std::dynamic_pointer_cast<office::WordApplication>(
+        window_.Env().Office().CreateObject("Word.Application"));
+    if (!word) {
+      throw office::AutomationError(office::errors::kCannotStart, "Word.Application",
+                                    "The object is not a word processor");
+    }
+    word_ = std::move(word);
+    previousPrinter_ = word_->ActivePrinter();
+    word_->ActivePrinter(driver::kPrinterName);
   }
-  return word;
+
+  office::WordApplication& operator*() const { return *word_; }
+
+  // Closes what a failed file left open, or starts afresh when that fails.
+  void Recover(const convert::FileAttempt& attempt, std::vector<std::string> rest) {
+    if (!attempt.restarted && !convert::OfficeLost(*attempt.failure)) {
+      try {
+        word_->Documents()->Close({.SaveChanges = false});
+        return;
+      } catch (const office::AutomationError&) {
+        // Nothing more to close here; a fresh office follows.
+      }
+    }
+    Start(std::move(rest));
+  }
+
+  void Finish() {
+    word_->ActivePrinter(previousPrinter_);
+    word_->Quit();
+    word_.reset();
+  }
+
+  void QuitQuietly() {
+    if (!word_) return;
+    try {
+      word_->Quit();
+    } catch (const office::AutomationError&) {
+      // The office may already be gone; the message has been given.
+    }
+    word_.reset();
+  }
+
+ private:
+  frmPressmoorMain& window_;
+  std::shared_ptr<office::WordApplication> word_;
+  std::string previousPrinter_;
+};
+
+void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
+                   const std::string& sourcePath, const std::string& outputPath) {
+  word.Documents()->Open({.FileName = sourcePath});
+  word.Options()->PrintBackground(true);
+  if (!window.IsDocFile(sourcePath)) {
+    std::shared_ptr<office::WordPageSetup> pageSetup = word.ActiveDocument()->PageSetup();
+    convert::ApplyDefaultPage(*pageSetup, {window.txtLMargin.Text(), window.txtRmargin.Text(),
+                                           window.txtTMargin.Text(), window.txtBMargin.Text(),
+                                           window.Orientation == "LANDSCAPE"});
+  }
+  word.Visible(false);
+  word.ActiveDocument()->PrintOut({.OutputFileName = outputPath, .PrintToFile = true});
+  // Events keep the window alive while the printer works.
+  while (word.BackgroundPrintingStatus() > 0) {
+    window.Env().DispatchEvents();
+    window.Env().Sleep(100);
+  }
+  word.Documents()->Close({.SaveChanges = false});
 }
 
 }  // namespace
 
 void frmPressmoorMain::ConvertWithWord() {
-  std::shared_ptr<office::WordApplication> word;
+  RunWord word(*this);
   std::string sourcePath;
   try {
-    ExpectListedFiles(&frmPressmoorMain::IsWordFile);
-    word = StartWord(Env().Office());
-    const std::string previousPrinter = word->ActivePrinter();
-    word->ActivePrinter(driver::kPrinterName);
+    word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, 0));
 
     const int count = srcFileList.ListCount();
     for (int index = 0; index < count; ++index) {
@@ -46,37 +117,24 @@ void frmPressmoorMain::ConvertWithWord() {
       }
       const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);
 
-      word->Documents()->Open({.FileName = sourcePath});
-      word->Options()->PrintBackground(true);
-      if (!IsDocFile(sourcePath)) {
-        std::shared_ptr<office::WordPageSetup> pageSetup = word->ActiveDocument()->PageSetup();
-        convert::ApplyDefaultPage(*pageSetup, {txtLMargin.Text(), txtRmargin.Text(),
-                                               txtTMargin.Text(), txtBMargin.Text(),
-                                               Orientation == "LANDSCAPE"});
+      const convert::FileAttempt attempt = convert::AttemptFile(
+          [&] { PrintWithWord(*this, *word, sourcePath, outputPath); },
+          KeepGoing ? std::function<void()>([&] { word.Start({sourcePath}); }) : nullptr);
+      if (attempt.failure) {
+        if (!KeepGoing) throw *attempt.failure;
+        SendMessage(convert::WordFailureMessage(*attempt.failure, sourcePath));
+        word.Recover(attempt, ListedFiles(&frmPressmoorMain::IsWordFile, index + 1));
+        continue;
       }
-      word->Visible(false);
-      word->ActiveDocument()->PrintOut({.OutputFileName = outputPath, .PrintToFile = true});
-      // Events keep the window alive while the printer works.
-      while (word->BackgroundPrintingStatus() > 0) {
-        Env().DispatchEvents();
-        Env().Sleep(100);
-      }
-      word->Documents()->Close({.SaveChanges = false});
       convert::CountOneMore(ConvertedCount);
       RefreshDestinationList();
+      if (attempt.restarted) word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, index + 1));
     }
 
-    word->ActivePrinter(previousPrinter);
-    word->Quit();
+    word.Finish();
   } catch (const office::AutomationError& failure) {
     SendMessage(convert::WordFailureMessage(failure, sourcePath));
-    if (word) {
-      try {
-        word->Quit();
-      } catch (const office::AutomationError&) {
-        // The office may already be gone; the message has been given.
-      }
-    }
+    word.QuitQuietly();
   }
 }
 

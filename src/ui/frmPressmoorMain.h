@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Environment.h"
 #include "ui/Controls.h"
@@ -53,6 +54,7 @@ class frmPressmoorMain {
   std::string ParamFileType;
   std::string ParamSourceDir;
   std::string ParamDestinationDir;
+  bool KeepGoing = false;  // -k: a failing file is reported and the run goes on
 
   // ---- Outcome of the run, for the unattended exit status -----------------
   bool DriverCheckFailed = false;
@@ -89,8 +91,10 @@ class frmPressmoorMain {
   bool IsDocFile(const std::string& path);
   void ConvertWithExcel();
   bool IsExcelFile(const std::string& name);
-  // Tells the office which listed files the next application will open.
-  void ExpectListedFiles(bool (frmPressmoorMain::*converts)(const std::string&));
+  // The listed files from `firstIndex` on that `converts` takes, as paths:
+  // what the office is told the next application will open.
+  std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),
+                                       int firstIndex);
 
   // ---- PDF printer driver (driver/) ---------------------------------------
   bool CheckDriverVersion();

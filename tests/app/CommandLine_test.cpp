@@ -21,7 +21,7 @@ class CommandLine : public WindowFixture {
 };
 
 TEST_F(CommandLine, ParsingTable) {
-  struct Row { std::string line, fileType, source, destination, orientation; };
+  struct Row { std::string line, fileType, source, destination, orientation; bool keepGoing = false; };
   const Row rows[] = {
       {"-f *.doc -s /In -d /Out", "*.doc", "/In", "/Out", ""},
       {"-f *.doc -s /In", "*.doc", "/In", "", ""},
@@ -40,6 +40,12 @@ TEST_F(CommandLine, ParsingTable) {
       {"-x -f *.rtf", "*.rtf", "", "", ""},
       {"-", "", "", "", ""},
       {"-f", "", "", "", ""},
+      {"-k -f *.doc -s /In", "*.doc", "/In", "", "", true},
+      {"-f *.doc -k -s /In -d /Out", "*.doc", "/In", "/Out", "", true},
+      {"-s /In -d /Out -k", "", "/In", "/Out", "", true},
+      {"-s /a -kept -d /Out", "", "/a", "/Out", "", true},
+      {"-s /my-kites", "", "/my-kites", "", ""},
+      {"-K -s /In", "", "/In", "", ""},
   };
   for (const Row& row : rows) {
     auto& window = Parsed(row.line);
@@ -47,6 +53,7 @@ TEST_F(CommandLine, ParsingTable) {
     EXPECT_EQ(window.ParamSourceDir, row.source) << row.line;
     EXPECT_EQ(window.ParamDestinationDir, row.destination) << row.line;
     EXPECT_EQ(window.Orientation, row.orientation) << row.line;
+    EXPECT_EQ(window.KeepGoing, row.keepGoing) << row.line;
   }
 }
 

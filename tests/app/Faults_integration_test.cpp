@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "../office/OfficeTestbed.h"
 #include "TempDir.h"
 
 extern char** environ;
@@ -258,10 +259,11 @@ class Faults : public ::testing::Test {
 
   // Starts a run over 40 documents and, once two PDFs exist, hands every
   // office process of the run to `strike`.
-  void StrikeTheOfficeMidBatch(ProgramRun& run, const std::string& destination, int signal) {
+  void StrikeTheOfficeMidBatch(ProgramRun& run, const std::string& destination, int signal,
+                               const std::string& option = "-f") {
     std::string source = Sources("in", 40);
     ASSERT_TRUE(run.InstallDriver());
-    run.Start({"-f", "*.txt", "-s", source, "-d", destination});
+    run.Start({option, "-f", "*.txt", "-s", source, "-d", destination});
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (PdfCount(destination) < 2) {
       ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no PDF appeared";
@@ -305,6 +307,42 @@ TEST_F(Faults, OfficeHungMidBatch) {
   EXPECT_GE(converted, 2);
   ExpectSummaryMatches(messages, converted);
   ExpectOnlyCompletePdfs(destination);
+  EXPECT_TRUE(run.Leftovers().empty());
+}
+
+TEST_F(Faults, KeepGoingStartsAFreshOfficeAndLosesNoFile) {
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  std::string destination = dir.MakeDirectory("out");
+  StrikeTheOfficeMidBatch(run, destination, SIGKILL, "-k");
+
+  EXPECT_EQ(run.Finish(), 0);
+  EXPECT_EQ(PdfCount(destination), 40);
+  EXPECT_THAT(run.Messages(), ::testing::ElementsAre(StartsWith("Successfully converted 40 files")));
+  EXPECT_TRUE(run.Leftovers().empty());
+}
+
+TEST_F(Faults, KeepGoingConvertsEveryGoodFileAndReportsEachBadOne) {
+  const Fixtures& made = Fixtures::Get();
+  std::string source = dir.MakeDirectory("in");
+  for (const char* name : {"letter.doc", "sheet.xls", "protected.doc", "truncated.doc"}) {
+    fs::copy_file(made.Path(name), source + "/" + name);
+  }
+  dir.WriteFile("in/notes.txt", LongText(1));
+  dir.WriteFile("in/noise.doc", RandomBytes(4096));
+  dir.WriteFile("in/table.xls", "Item\tAmount\nPens\t12\n");
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  ASSERT_TRUE(run.InstallDriver());
+  std::string destination = dir.MakeDirectory("out");
+
+  run.Start({"-f", "*.*", "-k", "-s", source, "-d", destination});
+
+  EXPECT_EQ(run.Finish(), 1);
+  std::vector<std::string> messages = run.Messages();
+  for (const char* bad : {"table.xls", "noise.doc", "protected.doc", "truncated.doc"}) {
+    EXPECT_THAT(messages, Contains(" Cannot open file " + source + "/" + bad));
+  }
+  EXPECT_THAT(messages.back(), StartsWith("Successfully converted 3 files"));
+  EXPECT_EQ(PdfCount(destination), 3);
   EXPECT_TRUE(run.Leftovers().empty());
 }
 

@@ -241,14 +241,14 @@ TEST_F(WordConversionTest, WordThatCannotStartLeavesNothingToQuit) {
 }
 
 TEST_F(WordConversionTest, QuitFailingOnTheFailurePathGivesNoSecondMessage) {
-  Source("a.txt");
+  const std::string path = Source("a.txt");
   ListSource("*.txt");
   office.Fail("Word.Documents.Open", office::errors::kOfficeDied, "The office ended");
   office.Fail("Word.Quit", office::errors::kOfficeDied, "The office ended");
 
   form.ConvertWithWord();
 
-  EXPECT_THAT(env.eventLog, ElementsAre("1001 Word The office ended"));
+  EXPECT_THAT(env.eventLog, ElementsAre("1001 Word The office ended File: " + path));
 }
 
 TEST_F(WordConversionTest, EmptyListStillSwitchesThePrinterAndQuits) {

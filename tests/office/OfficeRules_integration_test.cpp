@@ -1,10 +1,12 @@
 // The decisions taken before or after asking the office: how a text file is
-// read, whether a loaded file is what its name says, which page set-ups fit.
+// read, whether a loaded file is what its name says, which page set-ups fit,
+// what of the office's words a user sees.
 #include <limits>
 
 #include <gtest/gtest.h>
 
 #include "FileKinds.h"
+#include "OfficeWords.h"
 #include "PagePlan.h"
 #include "TextEncoding.h"
 
@@ -92,6 +94,16 @@ TEST(PagePlan, LandscapeSwapsTheSidesOnceAndChecksTheMarginsAgain) {
   ASSERT_TRUE(plan.SetMargin(MarginSide::Bottom, 250));
   EXPECT_FALSE(plan.SetOrientation(1));
   EXPECT_FALSE(plan.Frames()[0].landscape);
+}
+
+TEST(OfficeWords, LeaveOutWhereInTheOfficeTheyCameFrom) {
+  EXPECT_EQ(OfficeWords("Binary URP bridge disposed during call at ./binaryurp/source/bridge.cxx:613"),
+            "Binary URP bridge disposed during call");
+  EXPECT_EQ(OfficeWords("SfxBaseModel::impl_store <file:///out/a.pdf> failed: 0xc10 "
+                        "at /build/sfx2/source/doc/sfxbasemodel.cxx:3212 at ./x.cxx:1"),
+            "SfxBaseModel::impl_store <file:///out/a.pdf> failed: 0xc10");
+  EXPECT_EQ(OfficeWords("type detection failed"), "type detection failed");
+  EXPECT_EQ(OfficeWords("look at page 2: done"), "look at page 2: done");
 }
 
 }  // namespace

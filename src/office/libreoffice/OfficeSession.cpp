@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "OfficeWords.h"
+
 namespace pressmoor::office::libreoffice {
 namespace {
 
@@ -147,7 +149,7 @@ void OfficeSession::Connect() {
     loader_.set(css::frame::Desktop::create(context_), UNO_QUERY_THROW);
     process_->NoteSocketFiles();
   } catch (const css::uno::Exception& error) {
-    Fail(errors::kCannotStart, "The office could not be connected: " + FromUno(error.Message));
+    Fail(errors::kCannotStart, "The office could not be connected: " + OfficeWords(FromUno(error.Message)));
   }
 }
 
@@ -156,7 +158,7 @@ void OfficeSession::Fail(std::int32_t number, const std::string& description) co
 }
 
 std::string OfficeSession::Detail(const css::uno::Exception& error) {
-  const std::string message = FromUno(error.Message);
+  const std::string message = OfficeWords(FromUno(error.Message));
   return message.empty() ? std::string() : " (" + message + ")";
 }
 
@@ -198,13 +200,12 @@ void OfficeSession::Abandon() {
   if (process_) process_->Kill();
 }
 
-void OfficeSession::Lost(const std::string& detail) {
+// What the bridge says of a lost office is about the bridge, not the document.
+void OfficeSession::Lost() {
   lost_ = true;
   process_->Kill();
   if (timedOut_) Fail(errors::kTimedOut, TimedOutText());
-  Fail(errors::kOfficeDied, "The office process ended unexpectedly" +
-                                (detail.empty() ? std::string() : " (" + detail + ")") +
-                                ". The document may be damaged.");
+  Fail(errors::kOfficeDied, "The office stopped unexpectedly. The document may be damaged.");
 }
 
 std::string OfficeSession::TimedOutText() const {

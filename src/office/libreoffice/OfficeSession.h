@@ -49,7 +49,7 @@ class OfficeSession {
 
   // Runs `work` against the office. A UNO exception becomes `failureNumber`
   // with `failureText` and the office's own words; a lost office becomes
-  // kOfficeDied or kTimedOut. AutomationErrors thrown by `work` pass through.
+  // kOfficeDied or kTimedOut, whose texts hold nothing of the office's. AutomationErrors thrown by `work` pass through.
   template <typename Work>
   auto Run(std::int32_t failureNumber, const std::string& failureText, Work&& work)
       -> decltype(work()) {
@@ -70,10 +70,10 @@ class OfficeSession {
       throw;
     } catch (const css::lang::DisposedException& error) {
       Disarm();
-      Lost(FromUno(error.Message));
+      Lost();
     } catch (const css::uno::Exception& error) {
       Disarm();
-      if (!process_->Running() || timedOut_) Lost(FromUno(error.Message));
+      if (!process_->Running() || timedOut_) Lost();
       Fail(failureNumber, failureText + Detail(error));
     }
   }
@@ -99,7 +99,7 @@ class OfficeSession {
   void Disarm();
   void Watch();
   void StopWatching();
-  [[noreturn]] void Lost(const std::string& detail);
+  [[noreturn]] void Lost();
   std::string TimedOutText() const;
   static std::string Detail(const css::uno::Exception& error);
 
