@@ -32,6 +32,8 @@ namespace pressmoor::testing {
 
 // Non-ASCII on purpose: every type must carry it through to the PDF.
 inline const std::string kSampleWords = "Grüße aus Köln naïve café";
+// What the fixtures with a comment or note say in it.
+inline const std::string kRemark = "Margin remark";
 
 inline platform::RegistryRoots TestbedRoots(const TempDir& dir) {
   std::filesystem::create_directories(dir.Path() + "/machine");
@@ -119,7 +121,7 @@ class Fixtures {
 
  private:
   Fixtures() {
-    directory_ = std::filesystem::temp_directory_path().string() + "/pressmoor-fixtures-office-v1-" +
+    directory_ = std::filesystem::temp_directory_path().string() + "/pressmoor-fixtures-office-v2-" +
                  std::to_string(getuid());
     std::filesystem::create_directories(directory_);
     const int lock = open((directory_ + "/.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
@@ -140,7 +142,57 @@ class Fixtures {
     writer.Convert(sheet, Path("sheet.xls"), "MS Excel 97");
     const std::string letter = ReadBytes(Path("letter.doc"));
     WriteBytes(Path("truncated.doc"), letter.substr(0, letter.size() / 3));
+    MakeFromFlatOdf(writer, "remark.doc", "MS Word 97", "text",
+                    "<text:p>Remarked letter<office:annotation><dc:creator>Ann</dc:creator>"
+                    "<text:p>" + kRemark + "</text:p></office:annotation> stays.</text:p>");
+    MakeFromFlatOdf(writer, "form.doc", "MS Word 97", "text",
+                    "<text:p>Form <field:fieldmark-start text:name=\"Name\" "
+                    "field:type=\"vnd.oasis.opendocument.field.FORMTEXT\"/>typed value"
+                    "<field:fieldmark-end/></text:p>");
+    // Shown on the sheet, so the note prints too and proves the workbook holds it.
+    MakeFromFlatOdf(writer, "remark.xls", "MS Excel 97", "spreadsheet",
+                    "<table:table table:name=\"Sheet1\"><table:table-row><table:table-cell "
+                    "office:value-type=\"string\"><office:annotation office:display=\"true\">"
+                    "<text:p>" + kRemark + "</text:p></office:annotation>"
+                    "<text:p>Remarked cell</text:p>"
+                    "</table:table-cell></table:table-row></table:table>");
+    MakeFromFlatOdf(writer, "chart.xls", "MS Excel 97", "spreadsheet",
+                    "<table:table table:name=\"Sheet1\"><table:table-row><table:table-cell "
+                    "office:value-type=\"float\" office:value=\"3\"><draw:frame svg:width=\"8cm\" "
+                    "svg:height=\"5cm\" svg:x=\"1cm\" svg:y=\"1cm\"><draw:object><office:document "
+                    "office:mimetype=\"application/vnd.oasis.opendocument.chart\"><office:body>"
+                    "<office:chart><chart:chart chart:class=\"chart:bar\"><chart:title>"
+                    "<text:p>Chart heading</text:p></chart:title><chart:plot-area "
+                    "table:cell-range-address=\"Sheet1.A1:Sheet1.A2\"><chart:series "
+                    "chart:values-cell-range-address=\"Sheet1.A1:Sheet1.A2\"/></chart:plot-area>"
+                    "</chart:chart></office:chart></office:body></office:document></draw:object>"
+                    "</draw:frame><text:p>3</text:p></table:table-cell></table:table-row>"
+                    "<table:table-row><table:table-cell office:value-type=\"float\" "
+                    "office:value=\"5\"><text:p>5</text:p></table:table-cell></table:table-row>"
+                    "</table:table>");
     WriteBytes(Path("complete"), "");
+  }
+
+  // Writes `body` as a flat ODF document of `kind` ("text", "spreadsheet")
+  // and stores it as `name` with `filterName`.
+  void MakeFromFlatOdf(office::libreoffice::DocumentWriter& writer, const std::string& name,
+                       const std::string& filterName, const std::string& kind,
+                       const std::string& body) {
+    const std::string source = Path(name + ".f" + (kind == "text" ? "odt" : "ods"));
+    WriteBytes(source,
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document "
+               "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+               "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+               "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+               "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+               "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
+               "xmlns:chart=\"urn:oasis:names:tc:opendocument:xmlns:chart:1.0\" "
+               "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+               "xmlns:field=\"urn:openoffice:names:experimental:ooo-ms-interop:xmlns:field:1.0\" "
+               "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument." +
+                   kind + "\"><office:body><office:" + kind + ">" + body + "</office:" + kind +
+                   "></office:body></office:document>");
+    writer.Convert(source, Path(name), filterName);
   }
 
   std::string directory_;
