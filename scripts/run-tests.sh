@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit, GUI and
 # LibreOffice integration tests, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a bounded fuzz run. PRESSMOOR_QUICK_TESTS=1
-# leaves out the sanitizer and fuzz runs.
+# UndefinedBehaviorSanitizer, a bounded fuzz run, and the conversion of the
+# real-document corpus (skipped where the machine has none).
+# PRESSMOOR_QUICK_TESTS=1 leaves out the sanitizer and fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -13,3 +14,5 @@ if [ "${PRESSMOOR_QUICK_TESTS:-0}" != 1 ]; then
 fi
 cd build
 ctest --output-on-failure -j"$(nproc)"
+cd ..
+bash bench/corpus --check
