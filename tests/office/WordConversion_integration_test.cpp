@@ -161,6 +161,41 @@ TEST_F(WordConversion, MarginsReachEveryPageOfALongText) {
   EXPECT_NE(PdfText(Convert(input_.WriteFile("next.txt", "Next\n"))).find("Next"), std::string::npos);
 }
 
+PageSize PdfPageSizeOf(const std::string& pdf, int page) {
+  const std::string range = std::to_string(page);
+  const std::string info = CommandOutput("pdfinfo -f " + range + " -l " + range + " " + Quoted(pdf) +
+                                         " 2>/dev/null");
+  std::smatch match;
+  if (!std::regex_search(info, match, std::regex(R"(size:\s+([0-9.]+) x ([0-9.]+) pts)"))) return {};
+  return {std::stod(match[1]), std::stod(match[2])};
+}
+
+// Before its layout a document shows no page style in use, yet its pages
+// may land on several: a first page of its own, a section of another size,
+// the office's style for web pages. The page set-up must reach all of them.
+TEST_F(WordConversion, PageSetUpReachesEveryPageStyleTheDocumentHolds) {
+  const std::vector<std::string> sources{
+      input_.WriteFile("sections.rtf",
+                       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\sectd\\titlepg First page."
+                       "\\page Second page.\\sect\\sectd\\lndscpsxn\\pgwsxn16838\\pghsxn11906 "
+                       "Wide section.\\par}"),
+      input_.WriteFile("web.htm", "<html><body><p>Web page</p></body></html>")};
+  for (const std::string& source : sources) {
+    SCOPED_TRACE(source);
+    const std::string pdf = Convert(source, true, [](office::WordPageSetup& setup) {
+      setup.LeftMargin(40);
+      setup.Orientation(1);
+    });
+    const int pages = PdfPageCount(pdf);
+    ASSERT_EQ(pages, source.ends_with(".rtf") ? 3 : 1);
+    for (int page = 1; page <= pages; ++page) {
+      const PageSize size = PdfPageSizeOf(pdf, page);
+      EXPECT_GT(size.width, size.height) << "page " << page;
+      EXPECT_NEAR(FirstWordLeftOnPage(pdf, page), 40, 3) << "page " << page;
+    }
+  }
+}
+
 TEST_F(WordConversion, RefusedMarginLeavesTheOthersInForce) {
   const std::string source = input_.WriteFile("refused.txt", "Refused margins\n");
   const std::string pdf = Convert(source, true, [](office::WordPageSetup& setup) {

@@ -53,21 +53,46 @@ PageFrame ReadFrame(const Reference<css::container::XNameAccess>& styles,
   return frame;
 }
 
+// The office counts a page style in use only once a laid-out page shows it.
+std::vector<::rtl::OUString> StylesInUse(const Reference<css::container::XNameAccess>& styles,
+                                         const Sequence<::rtl::OUString>& names) {
+  std::vector<::rtl::OUString> inUse;
+  for (const ::rtl::OUString& name : names) {
+    Reference<css::style::XStyle> style(styles->getByName(name), UNO_QUERY_THROW);
+    if (style->isInUse()) inUse.push_back(name);
+  }
+  return inUse;
+}
+
+// The page styles the document itself holds: the default, those its text
+// names and those they hand over to. The office lists its other built-in
+// styles by name too, but makes one only when a property of it is read, so
+// this must come before any such read.
+std::vector<::rtl::OUString> StylesHeld(const Reference<css::container::XNameAccess>& styles,
+                                        const Sequence<::rtl::OUString>& names) {
+  std::vector<::rtl::OUString> held;
+  for (const ::rtl::OUString& name : names) {
+    Reference<css::beans::XPropertySet> style(styles->getByName(name), UNO_QUERY_THROW);
+    bool physical = false;
+    style->getPropertyValue("IsPhysical") >>= physical;
+    if (physical) held.push_back(name);
+  }
+  return held;
+}
+
 }  // namespace
 
 std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& document) {
   const Reference<css::container::XNameAccess> styles = PageStyles(document);
   const Sequence<::rtl::OUString> names = styles->getElementNames();
+  std::vector<::rtl::OUString> chosen = StylesInUse(styles, names);
+  // Before any layout no style shows in use, not even one the text names
+  // (a first page of its own, a section turned sideways): then every style
+  // the document holds may carry pages.
+  if (chosen.empty()) chosen = StylesHeld(styles, names);
+  if (chosen.empty() && styles->hasByName(kDefaultPageStyle)) chosen.push_back(kDefaultPageStyle);
   std::vector<PageFrame> frames;
-  for (sal_Int32 i = 0; i < names.getLength(); ++i) {
-    Reference<css::style::XStyle> style(styles->getByName(names[i]), UNO_QUERY_THROW);
-    if (style->isInUse()) frames.push_back(ReadFrame(styles, names[i]));
-  }
-  // Before any layout, a document whose text names no page style shows no
-  // style in use, yet it prints on the default one.
-  if (frames.empty() && styles->hasByName(kDefaultPageStyle)) {
-    frames.push_back(ReadFrame(styles, kDefaultPageStyle));
-  }
+  for (const ::rtl::OUString& name : chosen) frames.push_back(ReadFrame(styles, name));
   return frames;
 }
 

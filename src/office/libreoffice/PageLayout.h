@@ -12,7 +12,8 @@ namespace pressmoor::office::libreoffice {
 
 namespace css = ::com::sun::star;
 
-// The page styles in use in `document`, as they are now.
+// The page styles in use in `document`, as they are now; before it is laid
+// out, every page style it holds, as any of them may carry pages.
 std::vector<PageFrame> ReadPageFrames(const css::uno::Reference<css::lang::XComponent>& document);
 // Writes `frames` back, one property batch per style.
 void WritePageFrames(const css::uno::Reference<css::lang::XComponent>& document,
