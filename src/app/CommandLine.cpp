@@ -1,9 +1,10 @@
 // The options of an unattended run: -f pattern, -s source, -d destination,
-// -o orientation, -k keep going past a failing file.
+// -o orientation, -k keep going past a failing file, -n part of the batch.
 #include <cctype>
 #include <cstddef>
 #include <string>
 
+#include "convert/BatchPart.h"
 #include "ui/frmPressmoorMain.h"
 
 namespace pressmoor::ui {
@@ -30,6 +31,18 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
+// A part that cannot be read must not quietly become the whole batch: with
+// N runs sharing one batch, that would convert every file N times.
+void ApplyPart(frmPressmoorMain& window) {
+  if (!window.ParamPart) return;
+  const std::string problem = convert::ReadBatchPart(*window.ParamPart, window.Part);
+  if (problem.empty()) return;
+  window.CommandLineFailed = true;
+  const std::string given = window.ParamPart->empty() ? "" : " " + *window.ParamPart;
+  window.SendMessage("Invalid option -n" + given + ": " + problem +
+                     "; -n K/N converts part K of N parts, counted from 0");
+}
+
 }  // namespace
 
 void frmPressmoorMain::ParseCommandLine() {
@@ -44,6 +57,7 @@ void frmPressmoorMain::ParseCommandLine() {
       case 'd': ParamDestinationDir = ValueFrom(valueStart, commandLine); break;
       case 'o': Orientation = UpperCase(ValueFrom(valueStart, commandLine)); break;
       case 'k': KeepGoing = true; break;
+      case 'n': ParamPart = ValueFrom(valueStart, commandLine); break;
       default: break;
     }
   }
@@ -55,6 +69,7 @@ std::string frmPressmoorMain::getparameter(std::int16_t start, const std::string
 
 void frmPressmoorMain::ApplyCommandLine() {
   FilePattern = ParamFileType;
+  ApplyPart(*this);
   // The destination falls back to the source so the PDFs land beside their documents.
   const std::string& destination = ParamDestinationDir.empty() ? ParamSourceDir : ParamDestinationDir;
   bool applied = !ParamSourceDir.empty() && SrcFolder.Path(ParamSourceDir) && DstFolder.Path(destination);

@@ -78,7 +78,8 @@ void frmPressmoorMain::cmdConvert_Click() {
 void frmPressmoorMain::ConvertFiles() {
   bool anyWorkbook = false;
   for (int index = 0; index < srcFileList.ListCount(); ++index) {
-    if (IsExcelFile(srcFileList.List(index))) anyWorkbook = true;
+    const std::string fileName = srcFileList.List(index);
+    if (IsExcelFile(fileName) && convert::InPart(Part, fileName)) anyWorkbook = true;
   }
   if (anyWorkbook) ConvertWithExcel();
   ConvertWithWord();

@@ -92,6 +92,7 @@ void frmPressmoorMain::ConvertWithExcel() {
       if (index >= srcFileList.ListCount()) break;
       const std::string fileName = srcFileList.List(index);
       if (!IsExcelFile(fileName)) continue;
+      if (!convert::InPart(Part, fileName)) continue;
       ShowProgress(index, count, fileName);
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
       const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);

@@ -6,13 +6,15 @@
 
 namespace pressmoor::ui {
 
-// A file skipped later (locked, say) costs the office one wasted read at most.
+// A file skipped later (locked, say) costs the office one wasted read at most;
+// a file of another part is never read, as another run may be converting it.
 std::vector<std::string> frmPressmoorMain::ListedFiles(
     bool (frmPressmoorMain::*converts)(const std::string&), int firstIndex) {
   std::vector<std::string> paths;
   for (int index = firstIndex; index < srcFileList.ListCount(); ++index) {
-    std::string path = convert::SourcePath(SrcFolder.Path(), srcFileList.List(index));
-    if ((this->*converts)(path)) paths.push_back(std::move(path));
+    const std::string fileName = srcFileList.List(index);
+    std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
+    if ((this->*converts)(path) && convert::InPart(Part, fileName)) paths.push_back(std::move(path));
   }
   return paths;
 }

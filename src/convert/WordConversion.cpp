@@ -108,6 +108,7 @@ void frmPressmoorMain::ConvertWithWord() {
       // keeps a stale index from reading past the end.
       if (index >= srcFileList.ListCount()) break;
       const std::string fileName = srcFileList.List(index);
+      if (!convert::InPart(Part, fileName)) continue;
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
       if (!IsWordFile(sourcePath)) continue;
       ShowProgress(index, count, fileName);

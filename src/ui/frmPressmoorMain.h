@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "convert/BatchPart.h"
 #include "platform/Environment.h"
 #include "ui/Controls.h"
 
@@ -55,10 +57,12 @@ class frmPressmoorMain {
   std::string ParamSourceDir;
   std::string ParamDestinationDir;
   bool KeepGoing = false;  // -k: a failing file is reported and the run goes on
+  std::optional<std::string> ParamPart;  // -n K/N as given
+  convert::BatchPart Part;  // of the batch this run converts: all of it unless -n says otherwise
 
   // ---- Outcome of the run, for the unattended exit status -----------------
   bool DriverCheckFailed = false;
-  bool CommandLineFailed = false;   // ApplyCommandLine could not apply the directories
+  bool CommandLineFailed = false;   // ApplyCommandLine could not apply the directories or the part
   int MessagesReported = 0;         // every SendMessage
   int SummariesReported = 0;        // of which batch summaries
   bool RunInProgress = false;       // a conversion run is under way

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../ui/WindowFixture.h"
+#include "convert/BatchPart.h"
 
 namespace pressmoor::testing {
 namespace {
@@ -54,6 +55,40 @@ TEST_F(CommandLine, ParsingTable) {
     EXPECT_EQ(window.ParamDestinationDir, row.destination) << row.line;
     EXPECT_EQ(window.Orientation, row.orientation) << row.line;
     EXPECT_EQ(window.KeepGoing, row.keepGoing) << row.line;
+  }
+}
+
+// A value never starts with a dash, so in "-n -1/3" the -n has none and
+// "-1" is an option of its own, which nothing answers to.
+TEST_F(CommandLine, PartTable) {
+  const std::string in = disk.MakeDirectory("in");
+  struct Row { std::string options, problem; convert::BatchPart part = {}; };
+  const Row rows[] = {
+      {"", "", {0, 1}},
+      {"-n 0/1", "", {0, 1}},
+      {"-n 3/4", "", {3, 4}},
+      {"-n 1/3   -k", "", {1, 3}},
+      {"-n 1/2 -n 0/2", "", {0, 2}},
+      {"-n 4/4", "-n 4/4: K must be below N"},
+      {"-n x/2", "-n x/2: K and N must be whole numbers"},
+      {"-n 1/0", "-n 1/0: N must be at least 1"},
+      {"-n -1/3", "-n: no part follows it"},
+      {"-n", "-n: no part follows it"},
+  };
+  for (const Row& row : rows) {
+    env.eventLog.clear();
+    auto& window = Parsed(row.options + " -f *.txt -s " + in);
+    window.ApplyCommandLine();
+    EXPECT_EQ(window.CommandLineFailed, !row.problem.empty()) << row.options;
+    if (row.problem.empty()) {
+      EXPECT_TRUE(env.eventLog.empty()) << row.options;
+      EXPECT_EQ(window.Part.index, row.part.index) << row.options;
+      EXPECT_EQ(window.Part.count, row.part.count) << row.options;
+    } else {
+      EXPECT_EQ(env.eventLog, std::vector<std::string>{"Invalid option " + row.problem +
+                                                      "; -n K/N converts part K of N parts, counted from 0"})
+          << row.options;
+    }
   }
 }
 

@@ -103,6 +103,24 @@ TEST_F(FormLoadTest, UnattendedRunsOneBatchFromTheCommandLineAndEnds) {
   EXPECT_EQ(form.ExitStatus(), 0);
 }
 
+TEST_F(FormLoadTest, UnattendedPartThatCannotBeReadConvertsNothingAndWholeBatchIsPartZeroOfOne) {
+  InstallDriver(env, "1.20");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) env.root.WriteFile(std::string("in/") + name, "text");
+  struct Row { const char* part; int status, converted; };
+  for (const Row& row : {Row{"4/4", 2, 0}, Row{"x/2", 2, 0}, Row{"1/0", 2, 0}, Row{"-1/3", 2, 0},
+                         Row{"0/1", 0, 3}}) {
+    office::ScriptedOffice office(&env.registry);
+    env.office = &office;
+    env.commandLine = std::string("-n ") + row.part + " -f *.txt -s " + source + " -d " + destination;
+    frmPressmoorMain form(env);
+    form.Form_Load();
+    EXPECT_EQ(form.ExitStatus(), row.status) << row.part;
+    EXPECT_EQ(form.ConvertedCount, row.converted) << row.part;
+    EXPECT_EQ(office.Calls().empty(), row.converted == 0) << row.part;
+    env.office = nullptr;
+  }
+}
+
 TEST_F(FormLoadTest, InteractiveFillsTheListAndSelectsTheSavedEntry) {
   InstallDriver(env, "1.20");
   StoreDirectories();
