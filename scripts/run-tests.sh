@@ -16,3 +16,4 @@ cd build
 ctest --output-on-failure -j"$(nproc)"
 cd ..
 bash bench/corpus --check
+bash scripts/test-slurm.sh
