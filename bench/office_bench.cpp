@@ -139,7 +139,8 @@ int RunSoffice(const fs::path& input, const fs::path& output, const fs::path& pr
   argv.push_back(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-    std::freopen("/dev/null", "w", stdout);
+    // Its chatter would mix into the figures; without /dev/null, no run.
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
     execvp("soffice", argv.data());
     _exit(127);
   }
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
                             reinterpret_cast<const unsigned char*>("1.20"), 4);
     registry.RegCloseKey(key);
     office::LibreOfficeFactory factory(registry);
+    factory.AllowFolders({input.string()});
 
     const auto ourStart = std::chrono::steady_clock::now();
     // Workbooks through one spreadsheet application, the rest split between

@@ -13,12 +13,12 @@ targets=(fuzz_command_line fuzz_settings)
 
 if ! command -v clang++ >/dev/null 2>&1; then
   echo "clang++ not found: running the seeded fuzz checks of the unit tests"
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRESSMOOR_WERROR=ON >/dev/null
   cmake --build "$build" -j"$jobs" --target pressmoor_unit_tests >/dev/null
   exec "$build/bin/pressmoor_unit_tests" --gtest_filter='*Fuzz*'
 fi
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DPRESSMOOR_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DPRESSMOOR_FUZZ=ON -DPRESSMOOR_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$jobs" --target "${targets[@]}" >/dev/null
 

@@ -11,7 +11,7 @@ integration=${INTEGRATION:-1}
 
 # -O1 with line tables only: reports keep their file and line, the build stays
 # quick. GCC's flow analysis under ASan warns falsely inside <regex>.
-cmake -S "$root" -B "$build" -DPRESSMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \
+cmake -S "$root" -B "$build" -DPRESSMOOR_SANITIZE=ON -DPRESSMOOR_WERROR=ON -DCMAKE_BUILD_TYPE=None \
   -DCMAKE_CXX_FLAGS="-O1 -g1 -Wno-maybe-uninitialized" >/dev/null
 # Some unit tests run the command-line tools.
 targets=(pressmoor_unit_tests pressmoor-reg quillset)

@@ -12,10 +12,22 @@ constexpr const char* kClearLine = "\r\x1b[2K";
 // A line longer than the terminal wraps and can no longer be redrawn in place.
 constexpr std::size_t kLineWidth = 79;
 
+// The pieces of the line are formatted whole and appended, never prefixed:
+// GCC 12 at -O3 reports overlapping copies inside `"literal" + std::string`
+// that cannot happen.
+
+// "[3/10] "
+std::string Counter(int done, int total) {
+  char text[32];
+  std::snprintf(text, sizeof text, "[%d/%d] ", done, total);
+  return text;
+}
+
+// "  1:05"
 std::string Elapsed(double seconds) {
   const long whole = seconds < 0 ? 0 : static_cast<long>(seconds);
   char text[32];
-  std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+  std::snprintf(text, sizeof text, "  %ld:%02ld", whole / 60, whole % 60);
   return text;
 }
 
@@ -32,7 +44,9 @@ std::string Printable(std::string name) {
 std::string Shortened(const std::string& name, std::size_t room) {
   if (name.size() <= room) return name;
   if (room <= 3) return name.substr(name.size() - room);
-  return "..." + name.substr(name.size() - (room - 3));
+  std::string shortened = "...";
+  shortened.append(name, name.size() - (room - 3));
+  return shortened;
 }
 
 }  // namespace
@@ -41,11 +55,15 @@ void frmPressmoorMain::ShowProgress(int done, int total, const std::string& curr
   if (!IsUnattended() || !Env().StandardErrorIsTerminal()) return;
   const double now = Env().Clock();
   if (ProgressStartedAt < 0) ProgressStartedAt = now;
-  const std::string counter = "[" + std::to_string(done) + "/" + std::to_string(total) + "] ";
-  const std::string elapsed = "  " + Elapsed(now - ProgressStartedAt);
+  const std::string counter = Counter(done, total);
+  const std::string elapsed = Elapsed(now - ProgressStartedAt);
   const std::size_t fixed = counter.size() + elapsed.size();
   const std::size_t room = fixed < kLineWidth ? kLineWidth - fixed : 0;
-  Env().WriteStandardError(kClearLine + counter + Shortened(Printable(currentFile), room) + elapsed);
+  std::string line = kClearLine;
+  line += counter;
+  line += Shortened(Printable(currentFile), room);
+  line += elapsed;
+  Env().WriteStandardError(line);
 }
 
 void frmPressmoorMain::EndProgress() {

@@ -2,7 +2,10 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,17 +23,41 @@ using pressmoor::platform::SystemEnvironment;
 using pressmoor::ui::frmPressmoorMain;
 
 std::string UsageText() {
-  return "Usage: pressmoor -f PATTERN -s SOURCE_DIR -d DESTINATION_DIR [-o LANDSCAPE]\n"
+  return "Usage: pressmoor -f PATTERN -s SOURCE_DIR [-d DESTINATION_DIR]\n"
+         "                 [-o LANDSCAPE] [-n K/N] [-k]\n"
+         "       pressmoor --help | --version\n"
          "  -f  the files to convert, quoted: '*.doc' '*.htm*' '*.txt' '*.rtf' '*.xls' '*.*'\n"
          "  -s  the directory holding them\n"
-         "  -d  the directory the PDF files go to\n"
+         "  -d  the directory the PDF files go to; without it, beside their sources\n"
          "  -o  LANDSCAPE for landscape pages (text documents only)\n"
+         "  -n  K/N: only part K of N (0 <= K < N), chosen by a hash of each file name;\n"
+         "      the N runs -n 0/N ... -n N-1/N convert every file once\n"
+         "  -k  keep going past a failing file: report each, go on,\n"
+         "      exit status 1 when any failed\n"
          "Without arguments the window opens.\n"
          "Exit status: 0 done, only the summary reported; 1 another message reported;\n"
          "  2 the command line could not be applied, nothing converted;\n"
          "  3 Quillset 1.20 or above is not installed.\n"
          "Messages are kept in the event log: " +
          pressmoor::platform::EventLog::DefaultPath() + "\n";
+}
+
+// --help and --version, anywhere on the command line, are answered on
+// standard output before anything else is read; every other argument keeps
+// its meaning for the unattended run.
+std::optional<int> AnswerConventionalOption(const std::vector<std::string>& arguments) {
+  const auto given = [&arguments](const char* option) {
+    return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
+  };
+  if (given("--help")) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (given("--version")) {
+    std::fputs("pressmoor " PRESSMOOR_VERSION "\n", stdout);
+    return 0;
+  }
+  return std::nullopt;
 }
 
 bool HasDisplay() {
@@ -90,6 +117,7 @@ int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (const std::optional<int> status = AnswerConventionalOption(arguments)) return *status;
   pressmoor::platform::Registry registry(pressmoor::platform::RegistryRoots::FromEnvironment());
   pressmoor::office::LibreOfficeFactory office(registry);
   SystemEnvironment environment(arguments, registry, office);
