@@ -5,15 +5,23 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsqlite3-dev
+  libsqlite3-dev libuchardet-dev
   libgtest-dev libgmock-dev
   qt6-base-dev
   libreoffice-core libreoffice-writer libreoffice-calc libreoffice-dev
   poppler-utils
   xvfb xauth
-  fonts-liberation2 fonts-dejavu-core
+  # Fonts for every script a document may use, so that no character prints
+  # as an empty box (emoji from an outline font: the office prints those of
+  # a colour bitmap font blank), and fonts with the metrics of the ones
+  # office documents name most (Calibri, Cambria, Arial, Times New Roman,
+  # Courier New), so that lines and pages break where their author saw them.
+  fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea
+  fonts-noto-core fonts-noto-cjk fonts-symbola
   clang libclang-rt-14-dev
   procps time
+  bubblewrap
+  scdoc lintian desktop-file-utils dpkg-dev fakeroot
 )
 
 missing=()

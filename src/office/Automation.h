@@ -26,6 +26,7 @@ inline constexpr std::int32_t kCannotOpenFile = 5174;    // missing, directory, 
 inline constexpr std::int32_t kPrintFailed = 5216;       // printer not installed, output unwritable, export failed
 inline constexpr std::int32_t kOfficeDied = 1001;        // the office process ended during a call
 inline constexpr std::int32_t kTimedOut = 1002;          // a call outran PRESSMOOR_OFFICE_TIMEOUT
+inline constexpr std::int32_t kNoSandbox = 1003;         // no sandbox for the office (PRESSMOOR_SANDBOX)
 inline constexpr std::int32_t kBadPageSetup = 4608;      // a margin or orientation the page cannot take
 inline constexpr std::int32_t kNoDocument = 4248;        // a document member used with no document open
 inline constexpr std::int32_t kPrinterNotInstalled = 4605;  // ActivePrinter set to an unknown printer
@@ -167,8 +168,10 @@ class ObjectFactory {
   virtual ~ObjectFactory() = default;
   virtual std::shared_ptr<Object> CreateObject(const std::string& className) = 0;
   // The files the next application object created will open, in the order
-  // it will open them. A hint only: a factory may start reading them ahead,
-  // but every result and failure stays that of the Open that asks for a file.
+  // it will open them. Its office may read their folders and nothing else of
+  // the user's (a file elsewhere fails to open); beyond that a hint only: a
+  // factory may start reading them ahead, but every result and failure stays
+  // that of the Open that asks for a file.
   virtual void ExpectDocuments(std::vector<std::string> paths) { (void)paths; }
 };
 

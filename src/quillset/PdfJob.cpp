@@ -60,9 +60,12 @@ PdfJob::PdfJob(std::string target) : target_(std::move(target)) {
     throw PdfJobError("The PDF output name " + target_ + " names a directory, not a file.");
   }
   // Hidden beside the target, so that the final rename stays on one file system.
-  std::filesystem::path pattern = targetPath.parent_path() /
-                                  ("." + targetPath.filename().string() + ".XXXXXX");
-  std::string patternText = pattern.string();
+  // Appended piece by piece: GCC 12 at -O3 sees overlapping copies in
+  // `"." + std::string` that cannot happen.
+  std::string hiddenName = ".";
+  hiddenName += targetPath.filename().string();
+  hiddenName += ".XXXXXX";
+  std::string patternText = (targetPath.parent_path() / hiddenName).string();
   std::vector<char> buffer(patternText.begin(), patternText.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) {

@@ -142,6 +142,7 @@ TEST_F(OfficeLifetime, StartedOfficeDiesWithoutQuitOrWithItsFactory) {
 
   {
     office::LibreOfficeFactory factory(bed_.registry);
+    factory.ExpectDocuments({Fixtures::Get().Path("sheet.xls")});
     auto excel = std::dynamic_pointer_cast<office::ExcelApplication>(
         factory.CreateObject("Excel.Application"));
     excel->Workbooks()->Open({Fixtures::Get().Path("sheet.xls"), std::nullopt, true});

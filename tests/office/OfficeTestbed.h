@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <memory>
 #include <regex>
@@ -35,6 +37,46 @@ inline const std::string kSampleWords = "Grüße aus Köln naïve café";
 // What the fixtures with a comment or note say in it.
 inline const std::string kRemark = "Margin remark";
 
+// Text in the legacy encodings of several scripts, each long enough for the
+// charset detector to be sure of it; `office` is how the office's text
+// import names the encoding read.
+struct LegacySample {
+  const char* encoding;  // as iconv names it
+  const char* office;
+  std::string text;  // UTF-8
+};
+inline const std::vector<LegacySample> kLegacySamples{
+    {"SHIFT_JIS", "MS_932", "吾輩は猫である。名前はまだ無い。"},
+    {"ISO-2022-JP", "ISO_2022_JP", "どこで生れたかとんと見当がつかぬ。"},
+    {"BIG5", "MS_950", "中華民國的首都是臺北，這是繁體中文。"},
+    {"GB18030", "GB_18030", "北京是中华人民共和国的首都。"},
+    {"EUC-KR", "MS_949", "서울은 대한민국의 수도이자 최대 도시이다"},
+    {"KOI8-R", "KOI8_R", "Москва является столицей России"},
+    {"WINDOWS-1251", "MS_1251", "Киев является столицей Украины"},
+    {"ISO-8859-7", "ISO_8859_7", "Η Αθήνα είναι η πρωτεύουσα της Ελλάδας"},
+    {"WINDOWS-1256", "MS_1256", "القاهرة هي عاصمة مصر وأكبر مدنها"},
+};
+
+// `utf8` in `encoding` (as iconv names it); empty when it cannot be.
+inline std::string Encoded(const std::string& utf8, const char* encoding) {
+  const iconv_t converter = iconv_open(encoding, "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return {};
+  std::string in = utf8;
+  std::string out(utf8.size() * 4 + 16, '\0');
+  char* from = in.data();
+  char* to = out.data();
+  std::size_t left = in.size();
+  std::size_t room = out.size();
+  const std::size_t failed = static_cast<std::size_t>(-1);
+  // The second call ends a stateful encoding's last shift sequence.
+  const bool converted = iconv(converter, &from, &left, &to, &room) != failed &&
+                         iconv(converter, nullptr, nullptr, &to, &room) != failed;
+  iconv_close(converter);
+  if (!converted) return {};
+  out.resize(out.size() - room);
+  return out;
+}
+
 inline platform::RegistryRoots TestbedRoots(const TempDir& dir) {
   std::filesystem::create_directories(dir.Path() + "/machine");
   std::filesystem::create_directories(dir.Path() + "/user");
@@ -49,7 +91,12 @@ struct OfficeTestbed {
   platform::Registry registry{TestbedRoots(dir)};
   office::LibreOfficeFactory factory{registry};
 
-  OfficeTestbed() { InstallDriver(); }
+  // The tests' files all lie in the temporary directory, which the offices
+  // may read; the sandbox's tests let them read less.
+  OfficeTestbed() {
+    InstallDriver();
+    factory.AllowFolders({std::filesystem::temp_directory_path().string()});
+  }
 
   void SetValue(platform::HKEY root, const std::string& key, const std::string& name,
                 const std::string& value) {
@@ -242,22 +289,34 @@ inline std::pair<double, double> FirstWordPosition(const std::string& pdf) {
   return {std::stod(match[1]), std::stod(match[2])};
 }
 
-// Office processes that `parent` started and has not reaped (zombies
-// included).
+// Office processes that `parent` started, itself or through their sandbox,
+// and that have not been reaped (zombies included).
 inline std::vector<pid_t> OfficeChildren(pid_t parent = getpid()) {
-  std::vector<pid_t> children;
-  const std::string parentText = std::to_string(parent);
+  std::map<pid_t, pid_t> parents;
+  std::vector<pid_t> offices;
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
     const std::string name = entry.path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
     const std::string stat = ReadBytes(entry.path().string() + "/stat");
     const std::size_t close = stat.rfind(')');
-    if (close == std::string::npos || stat.find("(soffice") == std::string::npos) continue;
+    if (close == std::string::npos) continue;
     // After "comm)" come the state and the parent's id.
     std::istringstream fields(stat.substr(close + 2));
-    std::string state, ppid;
+    std::string state;
+    pid_t ppid = 0;
     fields >> state >> ppid;
-    if (ppid == parentText) children.push_back(static_cast<pid_t>(std::stoi(name)));
+    const pid_t pid = static_cast<pid_t>(std::stoi(name));
+    parents[pid] = ppid;
+    if (stat.find("(soffice") != std::string::npos) offices.push_back(pid);
+  }
+  std::vector<pid_t> children;
+  for (const pid_t office : offices) {
+    for (pid_t up = parents[office]; up > 1; up = parents.count(up) ? parents[up] : 0) {
+      if (up == parent) {
+        children.push_back(office);
+        break;
+      }
+    }
   }
   return children;
 }

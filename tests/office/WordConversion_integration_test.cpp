@@ -1,5 +1,8 @@
 // Word-processing files through "Word.Application" onto the Quillset printer.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,77 @@ TEST_F(WordConversion, TextEncodingIsDetected) {
     const std::string text = PdfText(Convert(input_.WriteFile(c.name, c.bytes), false));
     EXPECT_NE(text.find(utf8), std::string::npos) << text;
     EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos) << "byte order mark printed";
+  }
+  // Legacy encodings, as plain text and as web pages that name no charset.
+  for (const LegacySample& sample : kLegacySamples) {
+    const std::string bytes = Encoded(sample.text, sample.encoding);
+    const std::string stem = sample.encoding;
+    const std::vector<std::pair<std::string, std::string>> files{
+        {stem + ".txt", bytes + "\n"},
+        {stem + ".html", "<html><body><p>" + bytes + "</p></body></html>"}};
+    for (const auto& [name, content] : files) {
+      SCOPED_TRACE(name);
+      const std::string text = PdfText(Convert(input_.WriteFile(name, content), false));
+      EXPECT_NE(text.find(sample.text), std::string::npos) << text;
+    }
+  }
+}
+
+// The fonts embedded in a PDF by their PostScript names, without the subset tag.
+std::vector<std::string> EmbeddedFonts(const std::string& pdf) {
+  std::istringstream lines(CommandOutput("pdffonts " + Quoted(pdf) + " 2>/dev/null"));
+  std::vector<std::string> fonts;
+  for (std::string line; std::getline(lines, line);) {
+    const std::string name = line.substr(0, line.find(' '));
+    if (name.size() > 7 && name[6] == '+') fonts.push_back(name.substr(7));
+  }
+  return fonts;
+}
+
+// True when the installed font of that PostScript name has a glyph for each
+// of `codePoints` (hexadecimal, blank-separated). The office may name the
+// face of a font collection with a suffix of its own ("-VKana").
+bool FontCovers(std::string font, const std::string& codePoints) {
+  for (;;) {
+    const std::string named = "fc-list ':postscriptname=" + font;
+    if (!CommandOutput(named + "' family").empty()) {
+      return !CommandOutput(named + ":charset=" + codePoints + "' family").empty();
+    }
+    const std::size_t dash = font.rfind('-');
+    if (dash == std::string::npos) return false;
+    font.erase(dash);
+  }
+}
+
+// The code points of `text` other than blanks, as fontconfig's charset
+// pattern spells them.
+std::string CodePoints(const std::string& text) {
+  const std::string utf32 = Encoded(text, "UTF-32LE");
+  std::ostringstream list;
+  for (std::size_t i = 0; i + 4 <= utf32.size(); i += 4) {
+    std::uint32_t code = 0;
+    std::memcpy(&code, utf32.data() + i, 4);
+    if (code > ' ') list << std::hex << code << ' ';
+  }
+  return list.str();
+}
+
+// A character no font has a glyph for prints as an empty box while the text
+// layer still holds it, so extracting the text cannot tell: the PDF must
+// carry a font that draws every letter of each script.
+TEST_F(WordConversion, EveryScriptIsDrawnWithAFontThatHasItsLetters) {
+  const std::vector<std::string> samples{"日本語と中文と한국어", "हिन्दी में लिखा पाठ",
+                                         "نص عربي قصير"};
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    SCOPED_TRACE(samples[i]);
+    const std::string pdf =
+        Convert(input_.WriteFile("script" + std::to_string(i) + ".txt", samples[i] + "\n"), false);
+    ASSERT_NE(PdfText(pdf).find(samples[i]), std::string::npos) << PdfText(pdf);
+    const std::vector<std::string> fonts = EmbeddedFonts(pdf);
+    const std::string letters = CodePoints(samples[i]);
+    EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(),
+                            [&](const std::string& font) { return FontCovers(font, letters); }))
+        << "no font of " << ::testing::PrintToString(fonts) << " covers " << letters;
   }
 }
 
@@ -211,6 +285,76 @@ TEST_F(WordConversion, RefusedMarginLeavesTheOthersInForce) {
   EXPECT_NEAR(FirstWordPosition(pdf).first, 100, 3);
   const PageSize size = PdfPageSize(pdf);
   EXPECT_LT(size.width, size.height);
+}
+
+// Left edge of the leftmost and right edge of the rightmost word on page 1,
+// in points, off the page or not.
+std::pair<double, double> WordSpan(const std::string& pdf) {
+  const std::string boxes =
+      CommandOutput("pdftotext -bbox -f 1 -l 1 " + Quoted(pdf) + " - 2>/dev/null");
+  const std::regex word(R"re(<word xMin="(-?[0-9.]+)" yMin="-?[0-9.]+" xMax="(-?[0-9.]+)")re");
+  std::pair<double, double> span{1e9, -1e9};
+  const std::sregex_iterator end;
+  for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word); it != end; ++it) {
+    span = {std::min(span.first, std::stod((*it)[1])), std::max(span.second, std::stod((*it)[2]))};
+  }
+  return span;
+}
+
+// The office neither shrinks a table of fixed width nor keeps it on the
+// page: a page set-up that would push one off is refused, and the page
+// keeps what the document gave it.
+TEST_F(WordConversion, PageSetUpThatWouldPushATableOffThePageIsRefused) {
+  struct Case {
+    const char* name;
+    std::string layout;  // the page's and the table's
+    std::vector<std::string> cells;
+    const char* refused;
+    bool landscape;
+  };
+  const std::vector<Case> cases{
+      // 28 cm across, centred, on A4 turned sideways.
+      {"wide.rtf",
+       "\\paperw16838\\paperh11906\\landscape\\margl567\\margr567"
+       "\\trowd\\trqc\\trgaph108\\cellx5292\\cellx10584\\cellx15876",
+       {"Westmost", "Middle", "Eastmost"},
+       "orientation",
+       true},
+      // Reaching out into the left margin by its cells' padding, as word
+      // processors set tables out.
+      {"indented.rtf",
+       "\\trowd\\trgaph108\\trleft-108\\trpaddl108\\trpaddfl3\\cellx4680\\cellx9468",
+       {"Westmost", "Eastmost"},
+       "left",
+       false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0" + c.layout;
+    rtf += "\\pard\\intbl";
+    for (const std::string& cell : c.cells) rtf += " " + cell + "\\cell";
+    rtf += "\\row\\pard\\par}";
+    std::string refused;
+    const auto pageDefaults = [&](office::WordPageSetup& setup) {
+      const std::pair<const char*, std::function<void()>> assignments[] = {
+          {"left", [&] { setup.LeftMargin(0); }},
+          {"right", [&] { setup.RightMargin(0); }},
+          {"top", [&] { setup.TopMargin(0); }},
+          {"bottom", [&] { setup.BottomMargin(0); }},
+          {"orientation", [&] { setup.Orientation(0); }}};
+      for (const auto& [name, assign] : assignments) {
+        if (CaughtError(assign).Number() == office::errors::kBadPageSetup) refused += name;
+      }
+    };
+    const std::string pdf = Convert(input_.WriteFile(c.name, rtf), true, pageDefaults);
+    EXPECT_EQ(refused, c.refused);
+    const PageSize size = PdfPageSize(pdf);
+    EXPECT_EQ(size.width > size.height, c.landscape);
+    const auto [left, right] = WordSpan(pdf);
+    EXPECT_GE(left, 0);
+    EXPECT_LE(right, size.width);
+    const std::string text = PdfText(pdf);
+    for (const std::string& cell : c.cells) EXPECT_NE(text.find(cell), std::string::npos) << text;
+  }
 }
 
 TEST_F(WordConversion, ActivePrinterAcceptsOnlyInstalledPrintersAndItsFirstName) {

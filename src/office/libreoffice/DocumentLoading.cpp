@@ -9,6 +9,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/io/XInputStream.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
@@ -65,6 +66,21 @@ std::string ReadStart(const std::string& path) {
   file.read(start.data(), static_cast<std::streamsize>(start.size()));
   start.resize(static_cast<std::size_t>(file.gcount()));
   return start;
+}
+
+// The page behind a declaration of `charset`, which the office's web page
+// import honours as if the page had made it. The URL still names the file,
+// so links and pictures resolve as before.
+Reference<css::io::XInputStream> PageDeclaring(OfficeSession& session, const std::string& charset,
+                                               const std::string& page) {
+  const std::string declared =
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + charset + "\">" + page;
+  const Any bytes(Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(declared.data()),
+                                     static_cast<sal_Int32>(declared.size())));
+  return Reference<css::io::XInputStream>(
+      session.Context()->getServiceManager()->createInstanceWithArgumentsAndContext(
+          "com.sun.star.io.SequenceInputStream", Sequence<Any>(&bytes, 1), session.Context()),
+      UNO_QUERY_THROW);
 }
 
 // A path with no file URL is as good as a missing file.
@@ -141,8 +157,13 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
   if (const std::string problem = ProblemBeforeLoading(path); !problem.empty()) {
     session.Fail(errors::kCannotOpenFile, problem);
   }
-  const LoadFilter filter =
-      ChooseLoadFilter(path, Extension(path) == "txt" ? ReadAll(path) : ReadStart(path));
+  if (!session.CanRead(path)) {
+    session.Fail(errors::kCannotOpenFile, "The file " + path +
+                                              " lies outside the folders the office was started "
+                                              "to read: those of the documents it was told to expect.");
+  }
+  const std::string content = ReadWholeToChoose(path) ? ReadAll(path) : ReadStart(path);
+  const LoadFilter filter = ChooseLoadFilter(path, content);
   const std::string cannotOpen = "The file " + path + " cannot be opened";
   return session.Run(errors::kCannotOpenFile, cannotOpen, [&]() {
     std::vector<PropertyValue> arguments{
@@ -155,6 +176,10 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
     if (!filter.name.empty()) arguments.push_back(Property("FilterName", Any(ToUno(filter.name))));
     if (!filter.options.empty()) {
       arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
+    }
+    if (!filter.pageCharset.empty()) {
+      arguments.push_back(
+          Property("InputStream", Any(PageDeclaring(session, filter.pageCharset, content))));
     }
     Reference<css::lang::XComponent> document =
         kind == DocumentKind::WordProcessing && LoadsWithoutWindow(filter)

@@ -21,7 +21,8 @@ using css::uno::Sequence;
 
 }  // namespace
 
-DocumentWriter::DocumentWriter() : session_(std::make_shared<OfficeSession>("Pressmoor.Office")) {}
+DocumentWriter::DocumentWriter()
+    : session_(std::make_shared<OfficeSession>("Pressmoor.Office", OfficeReach::Unconfined())) {}
 
 DocumentWriter::~DocumentWriter() = default;
 

@@ -1,6 +1,8 @@
 // Saves documents in the office's native and foreign formats. Pressmoor
 // itself never writes documents; tests and the benchmark use this to make
 // their input files (Word 97 documents, Excel 97 workbooks, protected ones).
+// Its office reads and writes anywhere, without a sandbox: it only ever
+// opens input it was given by its own caller.
 #pragma once
 
 #include <memory>

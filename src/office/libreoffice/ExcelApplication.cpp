@@ -166,12 +166,13 @@ class ApplicationObject : public ExcelApplication {
 }  // namespace
 
 std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry,
+                                                        const OfficeReach& reach,
                                                         std::shared_ptr<SpareOffice> spare,
                                                         std::vector<std::string> expected) {
   // Offices left by an earlier application are taken first.
-  std::unique_ptr<OfficeProcess> first = spare ? spare->Take() : nullptr;
-  std::unique_ptr<OfficeProcess> second = spare ? spare->Take() : nullptr;
-  auto state = std::make_shared<ExcelState>(ConnectOrStart(kSource, std::move(first)), registry,
+  std::unique_ptr<OfficeProcess> first = spare ? spare->Take(reach) : nullptr;
+  std::unique_ptr<OfficeProcess> second = spare ? spare->Take(reach) : nullptr;
+  auto state = std::make_shared<ExcelState>(ConnectOrStart(kSource, std::move(first), reach), registry,
                                             std::move(spare), std::move(expected), std::move(second));
   return std::make_shared<ApplicationObject>(std::move(state));
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "OfficeSandbox.h"
 #include "office/Automation.h"
 #include "platform/Registry.h"
 
@@ -12,12 +13,13 @@ namespace pressmoor::office::libreoffice {
 
 class SpareOffice;
 
-// Starts an office for the new application, or takes those left in `spare`
-// by an earlier one; throws AutomationError. With `spare`, Quit leaves the
-// application's offices running there for the next application.
-// `expected` are the files it will open, in order, to be read ahead.
+// Starts an office that may read `reach` for the new application, or takes
+// those left in `spare` by an earlier one with that reach; throws
+// AutomationError. With `spare`, Quit leaves the application's offices
+// running there for the next application. `expected` are the files it will
+// open, in order, to be read ahead.
 std::shared_ptr<ExcelApplication> StartExcelApplication(
-    platform::Registry& registry, std::shared_ptr<SpareOffice> spare = nullptr,
-    std::vector<std::string> expected = {});
+    platform::Registry& registry, const OfficeReach& reach,
+    std::shared_ptr<SpareOffice> spare = nullptr, std::vector<std::string> expected = {});
 
 }  // namespace pressmoor::office::libreoffice

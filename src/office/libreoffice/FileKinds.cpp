@@ -20,14 +20,21 @@ std::string Extension(const std::string& path) {
 LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content) {
   const std::string extension = Extension(path);
   if (extension == "txt") {
-    return {"Text (encoded)", TextFilterOptions(DetectTextEncoding(content))};
+    return {"Text (encoded)", TextFilterOptions(DetectTextEncoding(content)), ""};
   }
   // Type detection would make a Writer/Web document; this lays it out as a page.
-  if (extension == "htm" || extension == "html") return {"HTML (StarWriter)", ""};
+  if (extension == "htm" || extension == "html") {
+    return {"HTML (StarWriter)", "", CharsetToDeclare(content)};
+  }
   // Named only when the content agrees, so that a mislabelled file still
   // goes through type detection.
-  if (extension == "rtf" && content.rfind("{\\rtf", 0) == 0) return {"Rich Text Format", ""};
+  if (extension == "rtf" && content.rfind("{\\rtf", 0) == 0) return {"Rich Text Format", "", ""};
   return {};
+}
+
+bool ReadWholeToChoose(const std::string& path) {
+  const std::string extension = Extension(path);
+  return extension == "txt" || extension == "htm" || extension == "html";
 }
 
 bool LoadsWithoutWindow(const LoadFilter& filter) {

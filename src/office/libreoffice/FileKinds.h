@@ -11,9 +11,16 @@ namespace pressmoor::office::libreoffice {
 struct LoadFilter {
   std::string name;
   std::string options;
+  // A web page that names no charset is read as if it named this one;
+  // empty to read the page as it is.
+  std::string pageCharset;
 };
-// `content` is the whole file for plain text, its first bytes otherwise.
+// `content` is the whole file for plain text and web pages, its first bytes
+// otherwise.
 LoadFilter ChooseLoadFilter(const std::string& path, const std::string& content);
+
+// True when the whole file is needed to choose the filter.
+bool ReadWholeToChoose(const std::string& path);
 
 // True when the filter reads into a word-processing document that needs no
 // window until it is printed.

@@ -21,14 +21,19 @@ void LibreOfficeFactory::ExpectDocuments(std::vector<std::string> paths) {
   expected_ = std::move(paths);
 }
 
+void LibreOfficeFactory::AllowFolders(std::vector<std::string> folders) {
+  allowed_ = std::move(folders);
+}
+
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
+  const libreoffice::OfficeReach reach(expected_, allowed_);
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    std::unique_ptr<libreoffice::OfficeProcess> office = spare_->Take();
-    return libreoffice::StartWordApplication(settings_, std::move(office),
-                                             std::exchange(expected_, {}), spare_->Take());
+    std::unique_ptr<libreoffice::OfficeProcess> office = spare_->Take(reach);
+    return libreoffice::StartWordApplication(settings_, reach, std::move(office),
+                                             std::exchange(expected_, {}), spare_->Take(reach));
   }
   if (strcasecmp(className.c_str(), "Excel.Application") == 0) {
-    return libreoffice::StartExcelApplication(settings_, spare_, std::exchange(expected_, {}));
+    return libreoffice::StartExcelApplication(settings_, reach, spare_, std::exchange(expected_, {}));
   }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +

@@ -1,5 +1,6 @@
 // Creates "Word.Application" and "Excel.Application" objects, each driving
-// its own headless LibreOffice process.
+// its own headless LibreOffice process, sandboxed to read the folders of the
+// documents it was told to expect.
 #pragma once
 
 #include <memory>
@@ -31,12 +32,17 @@ class LibreOfficeFactory : public ObjectFactory {
   // Handed to the next application object, which reads them ahead in a
   // second office.
   void ExpectDocuments(std::vector<std::string> paths) override;
+  // Folders the offices of every later object may read besides those of the
+  // expected documents, for callers that open documents they do not
+  // announce; replaces the folders given before.
+  void AllowFolders(std::vector<std::string> folders);
 
  private:
   platform::Registry& settings_;
   // Offices left running for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
   std::vector<std::string> expected_;
+  std::vector<std::string> allowed_;
 };
 
 }  // namespace pressmoor::office

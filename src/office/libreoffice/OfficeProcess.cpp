@@ -29,6 +29,9 @@ namespace {
 
 constexpr const char* kOfficeBinary = "/usr/lib/libreoffice/program/soffice.bin";
 constexpr const char* kProfilePrefix = "pressmoor-office-";
+constexpr const char* kPipePrefix = "pressmoor-";
+// Where the office's runtime looks for pipes, whatever TMPDIR says.
+constexpr const char* kPipeDirectory = "/tmp";
 // The office asks to be started again after it has set up a fresh profile.
 constexpr int kRestartRequested = 81;
 constexpr int kMaximumRestarts = 2;
@@ -96,18 +99,29 @@ std::string RandomSuffix() {
          std::to_string(device() % 1000000u);
 }
 
-// Profiles of an earlier Pressmoor that was killed before it could clean up.
+// Names of the form <prefix><pid>-..., whose owner is no longer running.
+bool Abandoned(const std::string& name, const std::string& prefix) {
+  if (name.rfind(prefix, 0) != 0) return false;
+  const char* ownerText = name.c_str() + prefix.size();
+  if (!std::isdigit(static_cast<unsigned char>(*ownerText))) return false;
+  const pid_t owner = static_cast<pid_t>(std::atol(ownerText));
+  return owner > 0 && kill(owner, 0) != 0 && errno == ESRCH;
+}
+
+// Profiles, and links to the pipes in them, of an earlier Pressmoor that was
+// killed before it could clean up.
 void SweepAbandonedProfiles(const std::filesystem::path& temporary) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(temporary, error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind(kProfilePrefix, 0) != 0) continue;
-    const char* ownerText = name.c_str() + std::strlen(kProfilePrefix);
-    if (!std::isdigit(static_cast<unsigned char>(*ownerText))) continue;
-    const pid_t owner = static_cast<pid_t>(std::atol(ownerText));
-    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) {
+    if (Abandoned(entry.path().filename().string(), kProfilePrefix)) {
       std::filesystem::remove_all(entry.path(), error);
     }
+  }
+  const std::string pipePrefix = std::string(kPipeDirectory) + "/OSL_PIPE_" +
+                                 std::to_string(getuid()) + "_" + kPipePrefix;
+  for (const auto& entry : std::filesystem::directory_iterator(kPipeDirectory, error)) {
+    const std::string path = entry.path().string();
+    if (entry.is_symlink(error) && Abandoned(path, pipePrefix)) std::filesystem::remove(path, error);
   }
 }
 
@@ -154,7 +168,9 @@ std::vector<char*> Pointers(std::vector<std::string>& words) {
 
 }  // namespace
 
-OfficeProcess::OfficeProcess() {
+OfficeProcess::OfficeProcess(OfficeReach reach)
+    : reach_(std::move(reach)), confined_(!reach_.IsUnconfined() && SandboxRequired()) {
+  if (!reach_.IsUnconfined() && !confined_) NoteRunningWithoutSandbox();
   const std::filesystem::path temporary = std::filesystem::temp_directory_path();
   SweepAbandonedProfiles(temporary);
   const std::string suffix = RandomSuffix();
@@ -164,10 +180,33 @@ OfficeProcess::OfficeProcess() {
     throw std::runtime_error("Cannot create the office profile in " + temporary.string() + ": " +
                              error.message());
   }
-  pipeName_ = "pressmoor-" + suffix;
+  pipeName_ = kPipePrefix + suffix;
   std::filesystem::copy(ProfileTemplate(), directory_ + "/profile",
                         std::filesystem::copy_options::recursive, error);
-  Launch();
+  try {
+    for (const char* folder : {"/tmp", "/output"}) std::filesystem::create_directory(directory_ + folder);
+    command_ = {kOfficeBinary,
+                "-env:UserInstallation=" + FileUrl(directory_ + "/profile"),
+                "--headless",
+                "--invisible",
+                "--norestore",
+                "--nologo",
+                "--nodefault",
+                "--nolockcheck",
+                "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+    if (confined_) {
+      // The office puts its pipe in its own directory; we look for it where
+      // every client looks.
+      command_.push_back("-env:OSL_SOCKET_PATH=" + directory_);
+      command_ = SandboxedCommand(command_, reach_, directory_);
+      std::filesystem::create_symlink(PipePath(directory_), PipePath(kPipeDirectory));
+    }
+    Launch();
+  } catch (...) {
+    std::filesystem::remove(PipePath(kPipeDirectory), error);
+    std::filesystem::remove_all(directory_, error);
+    throw;
+  }
 }
 
 OfficeProcess::~OfficeProcess() {
@@ -180,17 +219,20 @@ std::string OfficeProcess::ConnectionUrl() const {
   return "uno:pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext";
 }
 
+std::string OfficeProcess::PipePath(const std::string& folder) const {
+  return folder + "/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_;
+}
+
+bool OfficeProcess::CanRead(const std::string& path) const {
+  return !confined_ || reach_.Covers(path);
+}
+
+std::string OfficeProcess::NewOutputPath(const std::string& extension) {
+  return directory_ + "/output/" + std::to_string(++outputs_) + extension;
+}
+
 void OfficeProcess::Launch() {
-  std::vector<std::string> arguments{
-      kOfficeBinary,
-      "-env:UserInstallation=" + FileUrl(directory_ + "/profile"),
-      "--headless",
-      "--invisible",
-      "--norestore",
-      "--nologo",
-      "--nodefault",
-      "--nolockcheck",
-      "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+  std::vector<std::string> arguments = command_;
   std::vector<std::string> variables = OfficeEnvironment();
   std::vector<char*> argv = Pointers(arguments);
   std::vector<char*> envp = Pointers(variables);
@@ -215,7 +257,7 @@ void OfficeProcess::Launch() {
       dup2(devNull, STDERR_FILENO);
     }
     close_range(3, ~0u, 0);
-    execve(kOfficeBinary, argv.data(), envp.data());
+    execve(argv[0], argv.data(), envp.data());
     _exit(127);
   });
   if (devNull >= 0) close(devNull);
@@ -255,12 +297,13 @@ void OfficeProcess::Kill() {
   pid_ = -1;
   std::error_code error;
   for (const std::string& file : socketFiles_) std::filesystem::remove(file, error);
-  std::filesystem::remove("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_, error);
+  std::filesystem::remove(PipePath(kPipeDirectory), error);
 }
 
 void OfficeProcess::NoteSocketFiles() {
   std::lock_guard lock(mutex_);
-  if (pid_ <= 0) return;
+  // A sandboxed office's sockets lie in its own directory, which goes with it.
+  if (pid_ <= 0 || confined_) return;
   std::set<std::string> inodes;
   std::error_code error;
   const std::string descriptors = "/proc/" + std::to_string(pid_) + "/fd";

@@ -1,20 +1,27 @@
 // One headless office process: started in its own process group with a
-// private profile and a unique UNO pipe, ended with its whole group. The
-// process dies with us even when we are killed, and a profile left behind by
-// a killed Pressmoor is swept up by the next start.
+// private directory (profile, temporary files, output) and a unique UNO pipe,
+// in a sandbox that may read its reach (OfficeSandbox.h), ended with its
+// whole group. The process dies with us even when we are killed, and a
+// directory left behind by a killed Pressmoor is swept up by the next start.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
+#include "OfficeSandbox.h"
+
 namespace pressmoor::office::libreoffice {
 
 class OfficeProcess {
  public:
-  // Throws std::runtime_error when the office cannot be started.
-  OfficeProcess();
+  // Starts an office that may read `reach`: in a sandbox, unless the reach
+  // is unconfined or PRESSMOOR_SANDBOX=off. Throws SandboxUnavailable when
+  // no sandbox can be made, std::runtime_error when the office cannot be
+  // started.
+  explicit OfficeProcess(OfficeReach reach);
   // Ends the process group and removes the profile.
   ~OfficeProcess();
   OfficeProcess(const OfficeProcess&) = delete;
@@ -22,6 +29,12 @@ class OfficeProcess {
 
   // The UNO URL of the office's component context.
   std::string ConnectionUrl() const;
+  const OfficeReach& Reach() const { return reach_; }
+  // False when the sandbox keeps the office from reading `path`.
+  bool CanRead(const std::string& path) const;
+  // A new path ending in `extension` in the office's own output directory,
+  // the one place it may write files for us to take.
+  std::string NewOutputPath(const std::string& extension);
   pid_t ProcessId() const { return pid_; }
   // False once the process has ended; reaps it then. A process that asked
   // to be started again (first start on a fresh profile) is restarted.
@@ -35,10 +48,15 @@ class OfficeProcess {
 
  private:
   void Launch();
+  std::string PipePath(const std::string& folder) const;
 
+  OfficeReach reach_;
+  bool confined_ = false;
   std::mutex mutex_;
   std::string directory_;
   std::string pipeName_;
+  std::vector<std::string> command_;
+  std::atomic<unsigned> outputs_{0};
   std::vector<std::string> socketFiles_;
   pid_t pid_ = -1;
   int restarts_ = 0;

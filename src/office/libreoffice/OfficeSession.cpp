@@ -81,13 +81,20 @@ std::string FromUno(const ::rtl::OUString& text) {
   return std::string(bytes.getStr(), static_cast<std::size_t>(bytes.getLength()));
 }
 
-OfficeSession::OfficeSession(std::string source) : OfficeSession(std::move(source), nullptr) {}
+OfficeSession::OfficeSession(std::string source, OfficeReach reach)
+    : OfficeSession(std::move(source), nullptr, std::move(reach)) {}
 
-OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process)
-    : source_(std::move(source)), process_(std::move(process)), timeout_(OfficeTimeoutSeconds()) {
+OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process,
+                             OfficeReach reach)
+    : source_(std::move(source)),
+      reach_(process ? process->Reach() : std::move(reach)),
+      process_(std::move(process)),
+      timeout_(OfficeTimeoutSeconds()) {
   if (!process_) {
     try {
-      process_ = std::make_unique<OfficeProcess>();
+      process_ = std::make_unique<OfficeProcess>(reach_);
+    } catch (const SandboxUnavailable& error) {
+      Fail(errors::kNoSandbox, error.what());
     } catch (const std::exception& error) {
       Fail(errors::kCannotStart, std::string("The office could not be started: ") + error.what() +
                                      ". Check that LibreOffice is installed.");
@@ -151,6 +158,10 @@ void OfficeSession::Connect() {
   } catch (const css::uno::Exception& error) {
     Fail(errors::kCannotStart, "The office could not be connected: " + OfficeWords(FromUno(error.Message)));
   }
+}
+
+bool OfficeSession::CanRead(const std::string& path) const {
+  return process_ ? process_->CanRead(path) : reach_.Covers(path);
 }
 
 void OfficeSession::Fail(std::int32_t number, const std::string& description) const {
@@ -250,15 +261,16 @@ void OfficeSession::Watch() {
 }
 
 std::shared_ptr<OfficeSession> ConnectOrStart(const std::string& source,
-                                              std::unique_ptr<OfficeProcess> office) {
+                                              std::unique_ptr<OfficeProcess> office,
+                                              const OfficeReach& reach) {
   if (office) {
     try {
-      return std::make_shared<OfficeSession>(source, std::move(office));
+      return std::make_shared<OfficeSession>(source, std::move(office), reach);
     } catch (const AutomationError&) {
       // That office did not come up; a fresh one may.
     }
   }
-  return std::make_shared<OfficeSession>(source);
+  return std::make_shared<OfficeSession>(source, reach);
 }
 
 }  // namespace pressmoor::office::libreoffice

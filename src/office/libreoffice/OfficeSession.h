@@ -34,17 +34,23 @@ std::string FromUno(const ::rtl::OUString& text);
 
 class OfficeSession {
  public:
-  // Starts and connects the office; throws AutomationError kCannotStart.
-  explicit OfficeSession(std::string source);
-  // Connects to `process`, an office started ahead, or starts one when it is
-  // null; throws AutomationError kCannotStart.
-  OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process);
+  // Starts and connects an office that may read `reach`; throws
+  // AutomationError kCannotStart, or kNoSandbox when no sandbox can be made.
+  OfficeSession(std::string source, OfficeReach reach);
+  // Connects to `process`, an office started ahead, or starts one that may
+  // read `reach` when it is null; throws as above.
+  OfficeSession(std::string source, std::unique_ptr<OfficeProcess> process, OfficeReach reach);
   ~OfficeSession();
   OfficeSession(const OfficeSession&) = delete;
   OfficeSession& operator=(const OfficeSession&) = delete;
 
   const std::string& Source() const { return source_; }
   pid_t ProcessId() const { return process_ ? process_->ProcessId() : -1; }
+  const OfficeReach& Reach() const { return reach_; }
+  // False when the office's sandbox keeps it from reading `path`.
+  bool CanRead(const std::string& path) const;
+  // Where the office may write a file for us to take; valid inside Run.
+  std::string NewOutputPath(const std::string& extension) { return process_->NewOutputPath(extension); }
   [[noreturn]] void Fail(std::int32_t number, const std::string& description) const;
 
   // Runs `work` against the office. A UNO exception becomes `failureNumber`
@@ -104,6 +110,7 @@ class OfficeSession {
   static std::string Detail(const css::uno::Exception& error);
 
   std::string source_;
+  OfficeReach reach_;
   std::unique_ptr<OfficeProcess> process_;
   css::uno::Reference<css::uno::XComponentContext> context_;
   css::uno::Reference<css::frame::XComponentLoader> loader_;
@@ -123,9 +130,10 @@ class OfficeSession {
 };
 
 // A session with `office`, an office started ahead or left by an earlier
-// application, or with a new office when there is none or it does not
-// answer; throws AutomationError kCannotStart.
+// application, or with a new office that may read `reach` when there is none
+// or it does not answer; throws AutomationError as OfficeSession does.
 std::shared_ptr<OfficeSession> ConnectOrStart(const std::string& source,
-                                              std::unique_ptr<OfficeProcess> office);
+                                              std::unique_ptr<OfficeProcess> office,
+                                              const OfficeReach& reach);
 
 }  // namespace pressmoor::office::libreoffice

@@ -2,10 +2,16 @@
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/HoriOrientation.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextTablesSupplier.hpp>
+
+#include <optional>
 
 #include "OfficeSession.h"
 
@@ -80,7 +86,67 @@ std::vector<::rtl::OUString> StylesHeld(const Reference<css::container::XNameAcc
   return held;
 }
 
+template <typename Value>
+Value Property(const Reference<css::beans::XPropertySet>& properties, const char* name) {
+  Value value{};
+  properties->getPropertyValue(::rtl::OUString::createFromAscii(name)) >>= value;
+  return value;
+}
+
+// Where the office puts `table` across the text area, unless its width
+// follows the text area's. Tables have no property batches.
+std::optional<BodyTable> PlacedTable(const Reference<css::beans::XPropertySet>& table) {
+  namespace HoriOrientation = css::text::HoriOrientation;
+  const auto orient = Property<sal_Int16>(table, "HoriOrient");
+  if (orient == HoriOrientation::FULL || Property<bool>(table, "IsWidthRelative")) {
+    return std::nullopt;
+  }
+  BodyTable placed{.width = Property<sal_Int32>(table, "Width")};
+  switch (orient) {
+    case HoriOrientation::CENTER:
+      placed.align = TableAlign::Centre;
+      break;
+    case HoriOrientation::RIGHT:
+      placed.align = TableAlign::Right;
+      break;
+    case HoriOrientation::NONE:
+      placed.align = TableAlign::Indents;
+      placed.left = Property<sal_Int32>(table, "LeftMargin");
+      placed.right = Property<sal_Int32>(table, "RightMargin");
+      break;
+    case HoriOrientation::LEFT_AND_WIDTH:
+      placed.left = Property<sal_Int32>(table, "LeftMargin");
+      break;
+    default:  // the office puts a table aligned left at the edge, whatever its indent
+      break;
+  }
+  return placed;
+}
+
+// Whether `table` lies in the text area rather than in a cell of another
+// table or in a frame, which hold it to their own width.
+bool InTextArea(const Reference<css::text::XTextContent>& table) {
+  const Reference<css::beans::XPropertySet> anchor(table->getAnchor(), UNO_QUERY_THROW);
+  using Holder = Reference<css::uno::XInterface>;
+  return !Property<Holder>(anchor, "TextTable").is() && !Property<Holder>(anchor, "TextFrame").is();
+}
+
 }  // namespace
+
+std::vector<BodyTable> ReadBodyTables(const Reference<css::lang::XComponent>& document) {
+  const Reference<css::container::XIndexAccess> tables(
+      Reference<css::text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(),
+      UNO_QUERY_THROW);
+  std::vector<BodyTable> found;
+  const sal_Int32 count = tables->getCount();
+  for (sal_Int32 index = 0; index < count; ++index) {
+    const Reference<css::text::XTextContent> table(tables->getByIndex(index), UNO_QUERY_THROW);
+    const std::optional<BodyTable> placed =
+        PlacedTable(Reference<css::beans::XPropertySet>(table, UNO_QUERY_THROW));
+    if (placed && InTextArea(table)) found.push_back(*placed);
+  }
+  return found;
+}
 
 std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& document) {
   const Reference<css::container::XNameAccess> styles = PageStyles(document);

@@ -1,5 +1,6 @@
 // Reading and writing the page styles in use of a word-processing document,
-// one property batch per style.
+// one property batch per style, and reading what of its text the pages must
+// hold.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -15,6 +16,10 @@ namespace css = ::com::sun::star;
 // The page styles in use in `document`, as they are now; before it is laid
 // out, every page style it holds, as any of them may carry pages.
 std::vector<PageFrame> ReadPageFrames(const css::uno::Reference<css::lang::XComponent>& document);
+// The tables laid out across the text area whose width does not follow
+// the text area's: the body's, and those of headers and footers, which are as
+// wide; not those in a cell of another table or in a frame.
+std::vector<BodyTable> ReadBodyTables(const css::uno::Reference<css::lang::XComponent>& document);
 // Writes `frames` back, one property batch per style.
 void WritePageFrames(const css::uno::Reference<css::lang::XComponent>& document,
                      const std::vector<PageFrame>& frames);

@@ -1,6 +1,11 @@
 // The planned page set-up of a word-processing document: margins and
 // orientation for every page style in use, each change checked against the
-// page it will land on before it is accepted.
+// page it will land on before it is accepted. A change fits when it leaves
+// every style room for text and pushes no table laid across the text area
+// further off any style's page than it was: the office neither shrinks a
+// table of fixed width nor keeps it on the page, and prints what sticks out
+// nowhere. Each table is checked against every style planned, not just the
+// pages it falls on, as a document rarely mixes page widths.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +27,23 @@ struct PageFrame {
   bool operator==(const PageFrame&) const = default;
 };
 
+// How the office places a table across the text area.
+enum class TableAlign {
+  Left,     // `left` from the text area's left edge, `width` wide
+  Centre,   // `width` wide, centred, however far it sticks out
+  Right,    // `width` wide, against the right edge
+  Indents,  // `left` and `right` in from the edges, as wide as they leave
+};
+
+// A table laid out across the text area, of a width of its own; lengths in
+// 1/100 mm.
+struct BodyTable {
+  TableAlign align = TableAlign::Left;
+  std::int32_t width = 0;
+  std::int32_t left = 0;
+  std::int32_t right = 0;
+};
+
 enum class MarginSide { Left, Right, Top, Bottom };
 
 // Smallest text area, each way, a margin may leave on a page (0.5 inch).
@@ -33,7 +55,8 @@ std::int32_t PointsToHundredthsOfMillimetre(double points);
 // refused (false) and leaves the plan as it was.
 class PagePlan {
  public:
-  explicit PagePlan(std::vector<PageFrame> frames) : frames_(std::move(frames)) {}
+  explicit PagePlan(std::vector<PageFrame> frames, std::vector<BodyTable> tables = {})
+      : frames_(std::move(frames)), tables_(std::move(tables)) {}
 
   bool SetMargin(MarginSide side, double points);
   // 0 portrait, 1 landscape; other values are refused.
@@ -43,9 +66,11 @@ class PagePlan {
   bool Changed() const { return changed_; }
 
  private:
-  static bool Fits(const PageFrame& frame);
+  bool Fits(const PageFrame& was, const PageFrame& planned) const;
+  bool Accept(std::vector<PageFrame> planned);
 
   std::vector<PageFrame> frames_;
+  std::vector<BodyTable> tables_;
   bool changed_ = false;
 };
 

@@ -8,6 +8,11 @@
 #include <com/sun/star/view/XPrintable.hpp>
 #include <osl/file.hxx>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
 #include "driver/Quillset.h"
 
 namespace pressmoor::office::libreoffice {
@@ -25,6 +30,48 @@ std::string PageRangeText(const PageRange& pages) {
   return std::to_string(from) + "-" + (pages.to ? std::to_string(*pages.to) : std::string());
 }
 
+// A file the office writes in its own output directory, which only it and we
+// can reach; gone with this object unless taken.
+class OfficeOutput {
+ public:
+  OfficeOutput(OfficeSession& session, std::string extension)
+      : session_(session), extension_(std::move(extension)) {}
+  ~OfficeOutput() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove(path_, ignored);
+  }
+  OfficeOutput(const OfficeOutput&) = delete;
+  OfficeOutput& operator=(const OfficeOutput&) = delete;
+
+  // Valid inside OfficeSession::Run.
+  ::rtl::OUString Url() {
+    path_ = session_.NewOutputPath(extension_);
+    return FileUrl(path_);
+  }
+
+  // Moves what the office wrote to `target`, copying across file systems;
+  // nothing happens when it wrote nothing, which the caller finds out.
+  // Throws AutomationError kPrintFailed with `failureText`.
+  void MoveTo(const std::string& target, const std::string& failureText) {
+    std::error_code error;
+    if (path_.empty() || !std::filesystem::exists(path_, error)) return;
+    if (std::rename(path_.c_str(), target.c_str()) == 0) return;
+    const int failure = errno;
+    std::string reason = std::strerror(failure);
+    if (failure == EXDEV) {
+      const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+      if (std::filesystem::copy_file(path_, target, overwrite, error)) return;
+      reason = error.message();
+    }
+    session_.Fail(errors::kPrintFailed, failureText + ": " + reason + ".");
+  }
+
+ private:
+  OfficeSession& session_;
+  std::string extension_;
+  std::string path_;
+};
+
 }  // namespace
 
 SystemPrinters QuerySystemPrinters(OfficeSession& session) {
@@ -40,7 +87,9 @@ SystemPrinters QuerySystemPrinters(OfficeSession& session) {
 
 void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
               const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages) {
-  session.Run(errors::kPrintFailed, "The PDF " + job.Target() + " could not be written", [&]() {
+  const std::string failureText = "The PDF " + job.Target() + " could not be written";
+  OfficeOutput output(session, ".pdf");
+  session.Run(errors::kPrintFailed, failureText, [&]() {
     std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
                                          Property("Overwrite", Any(true))};
     if (const std::string range = PageRangeText(pages); !range.empty()) {
@@ -48,10 +97,10 @@ void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& do
       arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
     }
     Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
-    storable->storeToURL(FileUrl(job.TemporaryPath()),
-                         Sequence<PropertyValue>(arguments.data(),
-                                                 static_cast<sal_Int32>(arguments.size())));
+    storable->storeToURL(output.Url(), Sequence<PropertyValue>(
+                                           arguments.data(), static_cast<sal_Int32>(arguments.size())));
   });
+  output.MoveTo(job.TemporaryPath(), failureText);
 }
 
 void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
@@ -77,14 +126,17 @@ void CommitPdf(OfficeSession& session, quillset::PdfJob& job) {
 
 void PrintOnPrinter(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                     const std::string& printer, const std::string& outputFile) {
-  session.Run(errors::kPrintFailed, "Printing on " + printer + " failed", [&]() {
+  const std::string failureText = "Printing on " + printer + " failed";
+  OfficeOutput output(session, ".prn");
+  session.Run(errors::kPrintFailed, failureText, [&]() {
     Reference<css::view::XPrintable> printable(document, UNO_QUERY_THROW);
     const PropertyValue name[] = {Property("Name", Any(ToUno(printer)))};
     printable->setPrinter(Sequence<PropertyValue>(name, 1));
     std::vector<PropertyValue> options{Property("Wait", Any(true))};
-    if (!outputFile.empty()) options.push_back(Property("FileName", Any(FileUrl(outputFile))));
+    if (!outputFile.empty()) options.push_back(Property("FileName", Any(output.Url())));
     printable->print(Sequence<PropertyValue>(options.data(), static_cast<sal_Int32>(options.size())));
   });
+  if (!outputFile.empty()) output.MoveTo(outputFile, failureText);
 }
 
 }  // namespace pressmoor::office::libreoffice

@@ -1,5 +1,8 @@
 // Printing from the office: to the Quillset printer, which turns the pages
 // into a PDF file put in place whole, or to one of the machine's printers.
+// The office writes files only into its own output directory (its sandbox
+// holds no other place it may write); they are moved from there to where
+// they were asked for.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>

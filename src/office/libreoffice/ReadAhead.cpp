@@ -136,10 +136,10 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
                      Loader load, std::unique_ptr<OfficeProcess> secondOffice)
     : first_(std::move(first)), expected_(std::move(expected)), load_(std::move(load)) {
   if (expected_.size() < 2) return;
-  second_ = std::async(std::launch::async, [source = first_->Source(),
+  second_ = std::async(std::launch::async, [source = first_->Source(), reach = first_->Reach(),
                                             office = std::move(secondOffice)]() mutable {
               try {
-                return ConnectOrStart(source, std::move(office));
+                return ConnectOrStart(source, std::move(office), reach);
               } catch (const AutomationError&) {
                 return std::shared_ptr<OfficeSession>();  // reading ahead is only a head start
               }

@@ -30,6 +30,8 @@ struct LoadedDocument {
   bool layoutHeld = false;
   // Page styles in use as the file has them, once read.
   std::optional<std::vector<PageFrame>> frames;
+  // Its tables of a width of their own, read with `frames`.
+  std::vector<BodyTable> tables;
   // The page styles the office holds now, once they differ from `frames`.
   std::optional<std::vector<PageFrame>> officeFrames;
   std::unique_ptr<AheadPrint> printed;

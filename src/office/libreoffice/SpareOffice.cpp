@@ -8,6 +8,11 @@ namespace {
 // An application uses at most two offices; more would only sit idle.
 constexpr std::size_t kMostKept = 2;
 
+// An office serves an application that reads what it may read, or nothing.
+bool Serves(const OfficeReach& office, const OfficeReach& wanted) {
+  return office == wanted || (wanted.Folders().empty() && !wanted.IsUnconfined());
+}
+
 }  // namespace
 
 void SpareOffice::Put(std::unique_ptr<OfficeProcess> process) {
@@ -25,7 +30,7 @@ void SpareOffice::Put(std::unique_ptr<OfficeProcess> process) {
   }
 }
 
-std::unique_ptr<OfficeProcess> SpareOffice::Take() {
+std::unique_ptr<OfficeProcess> SpareOffice::Take(const OfficeReach& reach) {
   for (;;) {
     std::unique_ptr<OfficeProcess> process;
     {
@@ -34,7 +39,7 @@ std::unique_ptr<OfficeProcess> SpareOffice::Take() {
       process = std::move(processes_.back());
       processes_.pop_back();
     }
-    if (process->Running()) return process;
+    if (Serves(process->Reach(), reach) && process->Running()) return process;
   }
 }
 

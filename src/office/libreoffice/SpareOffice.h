@@ -17,8 +17,10 @@ class SpareOffice {
   // Keeps `process` for the next taker, ending the oldest kept when there
   // are more than two; null ends every office kept.
   void Put(std::unique_ptr<OfficeProcess> process);
-  // The office kept last that still runs, or null.
-  std::unique_ptr<OfficeProcess> Take();
+  // The office kept last that still runs and may read just `reach` (any,
+  // when that is nothing), or null; offices passed over for another reach
+  // are ended, being of no more use.
+  std::unique_ptr<OfficeProcess> Take(const OfficeReach& reach);
   // Ends the kept offices now.
   void Clear();
 

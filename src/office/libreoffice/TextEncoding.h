@@ -1,5 +1,5 @@
-// How a plain text file is encoded, told from its bytes, and the office's
-// text filter options that read it that way.
+// How a plain text file or a web page is encoded, told from its bytes, and
+// the names under which the office's imports read that encoding.
 #pragma once
 
 #include <string>
@@ -7,15 +7,23 @@
 
 namespace pressmoor::office::libreoffice {
 
-enum class TextEncoding {
-  Utf8,      // valid UTF-8, with or without a byte order mark
-  Utf16,     // a UTF-16 byte order mark, either byte order
-  EightBit,  // anything else: the system's 8-bit code page (windows-1252)
+struct TextEncoding {
+  std::string office;  // as the "Text (encoded)" filter options name it: UTF8, UNICODE, MS_1252...
+  std::string mime;    // as a web page declares it: utf-8, windows-1252...; empty for UTF-16
 };
 
+// A byte order mark wins; valid UTF-8 is UTF-8; otherwise the encoding the
+// charset detector names when it is sure and the office can read, else the
+// system's 8-bit code page (windows-1252).
 TextEncoding DetectTextEncoding(std::string_view content);
 
 // FilterOptions for the "Text (encoded)" filter.
-std::string TextFilterOptions(TextEncoding encoding);
+std::string TextFilterOptions(const TextEncoding& encoding);
+
+// For a web page that names no charset in a <meta> tag and is neither
+// UTF-8 nor marked by a byte order mark (which the office reads right by
+// itself): the charset to read it in, as DetectTextEncoding tells it.
+// Empty otherwise: a declared charset wins, as in browsers.
+std::string CharsetToDeclare(std::string_view page);
 
 }  // namespace pressmoor::office::libreoffice

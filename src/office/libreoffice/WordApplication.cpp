@@ -13,7 +13,6 @@
 
 #include "DocumentLoading.h"
 #include "OfficeSession.h"
-#include "PageLayout.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
 #include "WordPreparation.h"
@@ -133,10 +132,10 @@ class WordState {
     if (!document.plan) {
       LoadedDocument& loaded = document.loaded;
       if (!loaded.frames) {
-        loaded.frames = loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
-                                            [&]() { return ReadPageFrames(loaded.component); });
+        loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
+                            [&]() { ReadPageSetUp(loaded); });
       }
-      document.plan.emplace(*loaded.frames);
+      document.plan.emplace(*loaded.frames, loaded.tables);
     }
     return *document.plan;
   }
@@ -358,10 +357,11 @@ class ApplicationObject : public WordApplication {
 }  // namespace
 
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
+                                                      const OfficeReach& reach,
                                                       std::unique_ptr<OfficeProcess> office,
                                                       std::vector<std::string> expected,
                                                       std::unique_ptr<OfficeProcess> secondOffice) {
-  auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(office)), registry,
+  auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(office), reach), registry,
                                            std::move(expected), std::move(secondOffice));
   return std::make_shared<ApplicationObject>(std::move(state));
 }

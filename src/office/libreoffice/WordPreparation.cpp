@@ -10,7 +10,7 @@ namespace {
 
 // Sets up and prints ahead `document`, whose page styles have been read.
 void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
-  PagePlan plan(*document.frames);
+  PagePlan plan(*document.frames, document.tables);
   for (const PageStep& step : recipe.pageSteps) {
     if (!step.ApplyTo(plan)) return;
   }
@@ -33,13 +33,19 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
   document.layoutHeld = true;
   if (!ahead) return document;
   try {
-    document.frames = session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
-                                  [&]() { return ReadPageFrames(document.component); });
+    session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
+                [&]() { ReadPageSetUp(document); });
     if (std::optional<PrintRecipe> recipe = recipes.For(path)) PrintAsBefore(session, document, *recipe);
   } catch (const AutomationError&) {
     // Left for the real page set-up or print, which will say what is wrong.
   }
   return document;
+}
+
+void ReadPageSetUp(LoadedDocument& document) {
+  std::vector<BodyTable> tables = ReadBodyTables(document.component);
+  document.frames = ReadPageFrames(document.component);
+  document.tables = std::move(tables);
 }
 
 void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,

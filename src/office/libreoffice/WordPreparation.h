@@ -19,6 +19,10 @@ namespace pressmoor::office::libreoffice {
 LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
                                    const PrintRecipes& recipes);
 
+// Reads the page styles in use of `document` and the tables its pages must
+// hold; valid inside OfficeSession::Run.
+void ReadPageSetUp(LoadedDocument& document);
+
 // Gives the office the `wanted` page styles, unless it holds them already,
 // lets the document lay itself out and gives it the hidden window printing
 // needs; valid inside OfficeSession::Run.
