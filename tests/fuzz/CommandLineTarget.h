@@ -111,7 +111,10 @@ inline std::string CheckListed(CommandLineEnvironment& env, ui::FileListBox& lis
 inline std::string CheckApplied(CommandLineEnvironment& env, ui::frmPressmoorMain& window) {
   if (window.FilePattern != window.ParamFileType) return "the pattern is not the -f value";
   if (window.CommandLineFailed) {
-    if (env.eventLog.empty() || env.eventLog.back() != kSyntaxMessage) return "a refused line gives no syntax message";
+    // The directories are refused with the syntax message, a bad -n with its own.
+    const bool explained = !env.eventLog.empty() && (env.eventLog.back() == kSyntaxMessage ||
+                                                     env.eventLog.back().rfind("Invalid option -n", 0) == 0);
+    if (!explained) return "a refused line gives no syntax message";
     return "";
   }
   if (window.ParamSourceDir.empty()) return "applied without a source directory";

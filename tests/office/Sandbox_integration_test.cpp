@@ -236,16 +236,20 @@ TEST_F(Sandbox, TheOfficeSeesItsFolderAndTheSystemButNothingElse) {
   const std::string home = getenv("HOME") != nullptr ? getenv("HOME") : "/root";
   const std::string beside = dir_.WriteFile("elsewhere/private.txt", "private\n");
   const std::string source = dir_.WriteFile("source/letter.txt", "letter\n");
-  bed_.factory.ExpectDocuments({source});
+  // A document linked in from elsewhere brings its file, not its folder.
+  const std::string linked = dir_.WriteFile("elsewhere/linked.txt", "linked\n");
+  std::filesystem::create_symlink(linked, Source("link.txt"));
+  bed_.factory.ExpectDocuments({source, Source("link.txt")});
   auto word = bed_.Word();
   const std::vector<pid_t> offices = OfficeChildren();
-  ASSERT_EQ(offices.size(), 1u);
+  ASSERT_FALSE(offices.empty());
   const std::string root = "/proc/" + std::to_string(offices[0]) + "/root";
   struct Seen {
     std::string path;
     bool there;
   };
   for (const Seen& seen : std::vector<Seen>{{source, true},
+                                            {linked, true},
                                             {"/usr/lib/libreoffice/program/soffice.bin", true},
                                             {beside, false},
                                             {home, false},

@@ -147,10 +147,13 @@ OfficeReach::OfficeReach(const std::vector<std::string>& documents,
     if (document.empty()) continue;
     all.push_back(fs::path(Normal(document)).parent_path().string());
     // A document linked in from elsewhere is read where the link leads: that
-    // file, not its folder.
+    // file, not its folder. Only links count: a folder reached through one is
+    // bound whole, and binding each of its files would only make the command
+    // long.
     std::error_code error;
+    if (!fs::is_symlink(document, error)) continue;
     const std::string target = fs::canonical(document, error).string();
-    if (!error && target != Normal(document)) files_.push_back(target);
+    if (!error) files_.push_back(target);
   }
   for (const std::string& folder : folders) {
     if (!folder.empty()) all.push_back(Normal(folder));
