@@ -23,10 +23,7 @@ using ::testing::StartsWith;
 class BatchParts : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor") ||
-        !fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe")) {
-      GTEST_SKIP() << "pressmoor and quillset.exe are not built";
-    }
+    if (!ProgramsBuilt()) GTEST_SKIP() << "pressmoor and quillset.exe are not built";
   }
 
   std::vector<std::string> Sources(int count) {

@@ -71,10 +71,7 @@ std::string IntegrityOf(const std::string& database) {
 class Faults : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor") ||
-        !fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe")) {
-      GTEST_SKIP() << "pressmoor and quillset.exe are not built";
-    }
+    if (!ProgramsBuilt()) GTEST_SKIP() << "pressmoor and quillset.exe are not built";
   }
 
   std::string Sources(const std::string& name, int count, const std::string& extension = ".txt") {

@@ -24,10 +24,7 @@ using ::testing::StartsWith;
 class NoSandbox : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor") ||
-        !fs::exists(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe")) {
-      GTEST_SKIP() << "pressmoor and quillset.exe are not built";
-    }
+    if (!ProgramsBuilt()) GTEST_SKIP() << "pressmoor and quillset.exe are not built";
   }
 
   // Runs over three documents with PATH holding only `bwrap`, the script

@@ -53,6 +53,12 @@ inline std::string CommandOf(pid_t pid) {
   return comm;
 }
 
+// The programs these tests run exist; without them the tests are skipped.
+inline bool ProgramsBuilt() {
+  return std::filesystem::exists(std::string(PRESSMOOR_BIN_DIR) + "/pressmoor") &&
+         std::filesystem::exists(std::string(PRESSMOOR_BIN_DIR) + "/quillset.exe");
+}
+
 // One unattended run of build/bin/pressmoor over private state.
 class ProgramRun {
  public:
