@@ -22,7 +22,7 @@ constexpr const char* kPdfFilter = "calc_pdf_Export";
 struct ExcelState {
   ExcelState(std::shared_ptr<OfficeSession> officeSession, platform::Registry& settings,
              std::shared_ptr<SpareOffice> spareOffice, std::vector<std::string> expected,
-             std::unique_ptr<OfficeProcess> secondOffice)
+             std::vector<std::unique_ptr<OfficeProcess>> spareOffices, std::size_t offices)
       : session(std::move(officeSession)),
         registry(settings),
         recipes(std::make_shared<PrintRecipes>()),
@@ -30,7 +30,8 @@ struct ExcelState {
                   [recipes = recipes](OfficeSession& office, const std::string& path, bool ahead) {
                     return PrepareWorkbook(office, path, ahead, *recipes);
                   },
-                  std::move(secondOffice)),
+                  [recipes = recipes](const std::string& path) { return recipes->Knows(path); },
+                  offices, std::move(spareOffices)),
         spare(std::move(spareOffice)) {}
 
   // Ahead of need, a workbook is printed whole into the directory the last
@@ -97,7 +98,8 @@ class WorkbookObject : public ExcelWorkbook {
                        (printer == driver::kPrinterName ? " Install the Quillset driver." : ""));
     }
     if (printer != driver::kPrinterName) {
-      PrintOnPrinter(session, workbook_.component, printer, "");
+      if (!workbook_.component.is()) Reload();
+      PrintOnPrinter(*session_, workbook_.component, printer, "");
       return;
     }
     // The driver takes the name from the settings when the job reaches it.
@@ -110,7 +112,8 @@ class WorkbookObject : public ExcelWorkbook {
     const std::unique_ptr<AheadPrint> printed = std::move(workbook_.printed);
     state_->recipes->Remember(path_, {}, target);
     if (wholeWorkbook && CommitAhead(printed.get(), target)) return;
-    PrintToPdf(session, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});
+    if (!workbook_.component.is()) Reload();
+    PrintToPdf(*session_, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});
   }
 
   void Close(const ExcelCloseArgs&) override {
@@ -120,6 +123,12 @@ class WorkbookObject : public ExcelWorkbook {
   }
 
  private:
+  // A workbook printed ahead was closed; another print needs it again.
+  void Reload() {
+    workbook_ = state_->readAhead.Reload(path_);
+    session_ = workbook_.session;
+  }
+
   void CheckOpen() {
     state_->session->CheckUsable();
     session_->CheckUsable();
@@ -168,12 +177,15 @@ class ApplicationObject : public ExcelApplication {
 std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& registry,
                                                         const OfficeReach& reach,
                                                         std::shared_ptr<SpareOffice> spare,
-                                                        std::vector<std::string> expected) {
+                                                        std::vector<std::string> expected,
+                                                        std::size_t offices) {
   // Offices left by an earlier application are taken first.
   std::unique_ptr<OfficeProcess> first = spare ? spare->Take(reach) : nullptr;
-  std::unique_ptr<OfficeProcess> second = spare ? spare->Take(reach) : nullptr;
+  std::vector<std::unique_ptr<OfficeProcess>> others;
+  if (spare && offices > 1) others = spare->TakeUpTo(offices - 1, reach);
   auto state = std::make_shared<ExcelState>(ConnectOrStart(kSource, std::move(first), reach), registry,
-                                            std::move(spare), std::move(expected), std::move(second));
+                                            std::move(spare), std::move(expected), std::move(others),
+                                            offices);
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "OfficeProcess.h"
 #include "OfficeSandbox.h"
 #include "office/Automation.h"
 #include "platform/Registry.h"
@@ -17,9 +18,10 @@ class SpareOffice;
 // those left in `spare` by an earlier one with that reach; throws
 // AutomationError. With `spare`, Quit leaves the application's offices
 // running there for the next application. `expected` are the files it will
-// open, in order, to be read ahead.
+// open, in order, to be read ahead in up to `offices` offices.
 std::shared_ptr<ExcelApplication> StartExcelApplication(
     platform::Registry& registry, const OfficeReach& reach,
-    std::shared_ptr<SpareOffice> spare = nullptr, std::vector<std::string> expected = {});
+    std::shared_ptr<SpareOffice> spare = nullptr, std::vector<std::string> expected = {},
+    std::size_t offices = 2);
 
 }  // namespace pressmoor::office::libreoffice

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ExcelApplication.h"
+#include "OfficeCount.h"
 #include "OfficeProcess.h"
 #include "SpareOffice.h"
 #include "WordApplication.h"
@@ -12,7 +13,9 @@
 namespace pressmoor::office {
 
 LibreOfficeFactory::LibreOfficeFactory(platform::Registry& settings)
-    : settings_(settings), spare_(std::make_shared<libreoffice::SpareOffice>()) {}
+    : settings_(settings),
+      offices_(libreoffice::OfficesForThisMachine()),
+      spare_(std::make_shared<libreoffice::SpareOffice>(offices_)) {}
 
 // The spare never outlives the factory, even while a workbook still holds it.
 LibreOfficeFactory::~LibreOfficeFactory() { spare_->Clear(); }
@@ -28,12 +31,12 @@ void LibreOfficeFactory::AllowFolders(std::vector<std::string> folders) {
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   const libreoffice::OfficeReach reach(expected_, allowed_);
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    std::unique_ptr<libreoffice::OfficeProcess> office = spare_->Take(reach);
-    return libreoffice::StartWordApplication(settings_, reach, std::move(office),
-                                             std::exchange(expected_, {}), spare_->Take(reach));
+    return libreoffice::StartWordApplication(settings_, reach, spare_->TakeUpTo(offices_, reach),
+                                             std::exchange(expected_, {}), offices_);
   }
   if (strcasecmp(className.c_str(), "Excel.Application") == 0) {
-    return libreoffice::StartExcelApplication(settings_, reach, spare_, std::exchange(expected_, {}));
+    return libreoffice::StartExcelApplication(settings_, reach, spare_, std::exchange(expected_, {}),
+                                              offices_);
   }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +

@@ -29,8 +29,8 @@ class LibreOfficeFactory : public ObjectFactory {
   // kUnknownClass for another name, kCannotStart when the office cannot be
   // started.
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
-  // Handed to the next application object, which reads them ahead in a
-  // second office.
+  // Handed to the next application object, which reads them ahead in as
+  // many offices as the machine carries.
   void ExpectDocuments(std::vector<std::string> paths) override;
   // Folders the offices of every later object may read besides those of the
   // expected documents, for callers that open documents they do not
@@ -39,6 +39,7 @@ class LibreOfficeFactory : public ObjectFactory {
 
  private:
   platform::Registry& settings_;
+  std::size_t offices_;  // at once, for one application object
   // Offices left running for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
   std::vector<std::string> expected_;

@@ -34,6 +34,7 @@ class PrintRecipes {
   void Remember(const std::string& path, std::vector<PageStep> pageSteps,
                 const std::string& target);
   std::optional<PrintRecipe> For(const std::string& path) const;
+  bool Knows(const std::string& path) const { return For(path).has_value(); }
 
  private:
   mutable std::mutex mutex_;

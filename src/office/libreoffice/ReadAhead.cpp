@@ -3,15 +3,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
+#include <exception>
 #include <utility>
 
 #include "DocumentLoading.h"
+#include "OfficeWorkers.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
@@ -33,12 +30,23 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
                       status.st_mtim.tv_nsec};
 }
 
-bool Ready(const std::shared_future<std::shared_ptr<OfficeSession>>& future) {
-  return future.valid() &&
-         future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+std::vector<AheadPlan::Document> WithSizes(const std::vector<std::string>& paths) {
+  std::vector<AheadPlan::Document> documents;
+  for (const std::string& path : paths) {
+    struct stat status {};
+    const bool found = stat(path.c_str(), &status) == 0;
+    documents.push_back({path, found ? static_cast<std::uintmax_t>(status.st_size) : 0});
+  }
+  return documents;
+}
+
+template <typename Future>
+bool Ready(const Future& future) {
+  return future.valid() && future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 void CloseQuietly(const LoadedDocument& document) {
+  if (!document.component.is()) return;
   try {
     document.session->Run(errors::kCannotOpenFile, "A document could not be closed",
                           [&]() { CloseDocument(document.component); });
@@ -49,142 +57,118 @@ void CloseQuietly(const LoadedDocument& document) {
 
 }  // namespace
 
-// One thread per office. A thread first waits until its office can work,
-// then runs the jobs posted to its own office first, then takes the next job
-// any office may do. Every job posted runs, even while the workers are being
-// destroyed.
-class OfficeWorkers {
- public:
-  OfficeWorkers(int offices, std::function<void(int slot)> awaitOffice)
-      : own_(static_cast<std::size_t>(offices)) {
-    for (int slot = 0; slot < offices; ++slot) {
-      threads_.emplace_back([this, slot, awaitOffice] {
-        awaitOffice(slot);
-        Work(slot);
-      });
-    }
-  }
-  ~OfficeWorkers() {
-    {
-      std::lock_guard lock(mutex_);
-      stopping_ = true;
-    }
-    wake_.notify_all();
-    for (std::thread& thread : threads_) thread.join();
-  }
-  OfficeWorkers(const OfficeWorkers&) = delete;
-  OfficeWorkers& operator=(const OfficeWorkers&) = delete;
-
-  // Jobs must not throw.
-  void PostTo(int slot, std::function<void()> job) {
-    {
-      std::lock_guard lock(mutex_);
-      own_[static_cast<std::size_t>(slot)].push_back(std::move(job));
-    }
-    wake_.notify_all();
-  }
-  void PostToAny(std::function<void(int slot)> job) {
-    {
-      std::lock_guard lock(mutex_);
-      shared_.push_back(std::move(job));
-    }
-    wake_.notify_one();
-  }
-
- private:
-  void Work(int slot) {
-    auto& own = own_[static_cast<std::size_t>(slot)];
-    for (;;) {
-      std::function<void()> ownJob;
-      std::function<void(int)> sharedJob;
-      {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [&] { return stopping_ || !own.empty() || !shared_.empty(); });
-        if (!own.empty()) {
-          ownJob = std::move(own.front());
-          own.pop_front();
-        } else if (!shared_.empty()) {
-          sharedJob = std::move(shared_.front());
-          shared_.pop_front();
-        } else {
-          return;
-        }
-      }
-      if (ownJob) ownJob();
-      if (sharedJob) sharedJob(slot);
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::vector<std::deque<std::function<void()>>> own_;
-  std::deque<std::function<void(int)>> shared_;
-  bool stopping_ = false;
-  std::vector<std::thread> threads_;
-};
-
+// One expected document; its fields are written by the office preparing it
+// and read once the future is ready. `cancelled` is under the workers' lock.
 struct ReadAhead::Pending {
-  std::string path;
-  std::size_t index = 0;  // in the expected list
-  std::optional<FileIdentity> identity;
-  // Set when nobody will take it: the work is skipped or undone.
-  std::shared_ptr<std::atomic<bool>> cancelled = std::make_shared<std::atomic<bool>>(false);
-  std::future<LoadedDocument> loaded;
+  std::optional<FileIdentity> identity;  // of the file as the office read it
+  bool cancelled = false;
+  std::promise<LoadedDocument> promise;
+  std::future<LoadedDocument> loaded = promise.get_future();
 };
 
 ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::string> expected,
-                     Loader load, std::unique_ptr<OfficeProcess> secondOffice)
-    : first_(std::move(first)), expected_(std::move(expected)), load_(std::move(load)) {
+                     Loader load, AheadPlan::PrintsAhead printsAhead, std::size_t offices,
+                     std::vector<std::unique_ptr<OfficeProcess>> spareOffices)
+    : first_(std::move(first)),
+      expected_(std::move(expected)),
+      load_(std::move(load)),
+      printsAhead_(std::move(printsAhead)),
+      plan_(WithSizes(expected_), offices) {
   if (expected_.size() < 2) return;
-  second_ = std::async(std::launch::async, [source = first_->Source(), reach = first_->Reach(),
-                                            office = std::move(secondOffice)]() mutable {
-              try {
-                return ConnectOrStart(source, std::move(office), reach);
-              } catch (const AutomationError&) {
-                return std::shared_ptr<OfficeSession>();  // reading ahead is only a head start
-              }
-            }).share();
-  // A job taken by an office still starting would wait for it while the
-  // other office could have done it.
-  workers_ = std::make_unique<OfficeWorkers>(2, [second = second_](int slot) {
-    if (slot == 1) second.wait();
-  });
+  const std::size_t count = std::max<std::size_t>(1, std::min(offices, expected_.size()));
+  for (std::size_t slot = 1; slot < count; ++slot) {
+    std::unique_ptr<OfficeProcess> spare;
+    if (slot <= spareOffices.size()) spare = std::move(spareOffices[slot - 1]);
+    others_.push_back(std::async(std::launch::async, [source = first_->Source(), reach = first_->Reach(),
+                                                      office = std::move(spare)]() mutable {
+                        try {
+                          return ConnectOrStart(source, std::move(office), reach);
+                        } catch (const AutomationError&) {
+                          return std::shared_ptr<OfficeSession>();  // reading ahead is only a head start
+                        }
+                      }).share());
+  }
+  for (std::size_t index = 0; index < expected_.size(); ++index) {
+    pending_.push_back(std::make_unique<Pending>());
+  }
+  // A document claimed by an office still starting would wait for it while
+  // another office could have done it.
+  workers_ = std::make_unique<OfficeWorkers>(
+      static_cast<int>(count),
+      [this](int slot) {
+        if (slot > 0) others_[static_cast<std::size_t>(slot - 1)].wait();
+      },
+      [this](int slot) -> OfficeWorkers::Job {
+        const std::optional<std::size_t> index = plan_.Claim(printsAhead_);
+        if (!index) return {};
+        return [this, index = *index, slot] { Prepare(index, slot); };
+      });
 }
 
 ReadAhead::~ReadAhead() { Stop(); }
+
+void ReadAhead::Prepare(std::size_t index, int slot) {
+  Pending& pending = *pending_[index];
+  const std::string& path = expected_[index];
+  std::shared_ptr<OfficeSession> office = slot == 0 ? first_ : others_[static_cast<std::size_t>(slot - 1)].get();
+  if (!office) office = first_;  // that office did not start: this thread shares the first
+  LoadedDocument document;
+  std::exception_ptr failure;
+  try {
+    pending.identity = IdentityOf(path);
+    document = load_(*office, path, true);
+    document.session = office;
+    // Its PDF is all that is wanted from it now; the office's memory is not.
+    if (document.printed) {
+      CloseQuietly(document);
+      document.component.clear();
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  bool kept = false;
+  workers_->Update([&] {
+    kept = !pending.cancelled;
+    if (!kept) return;
+    plan_.Prepared(index, document.component.is());
+    if (failure) {
+      pending.promise.set_exception(failure);
+    } else {
+      pending.promise.set_value(std::move(document));
+    }
+  });
+  if (!kept) CloseQuietly(document);
+}
 
 LoadedDocument ReadAhead::Open(const std::string& path) {
   // Files are mostly opened in the order expected: look there first.
   auto at = std::find(expected_.begin() + static_cast<std::ptrdiff_t>(nextToOpen_),
                       expected_.end(), path);
   if (at == expected_.end()) at = std::find(expected_.begin(), expected_.end(), path);
-  const bool expected = at != expected_.end();
+  if (at == expected_.end() || !workers_ || stopped_) return LoadNow(path);
   const auto index = static_cast<std::size_t>(at - expected_.begin());
-  if (expected) DropSkipped(index);
+  nextToOpen_ = std::max(nextToOpen_, index + 1);
 
-  LoadedDocument document;
-  auto pending = std::find_if(pending_.begin(), pending_.end(),
-                              [&](const auto& each) { return each->path == path; });
-  if (pending != pending_.end()) {
-    std::unique_ptr<Pending> taken = std::move(*pending);
-    pending_.erase(pending);
-    document = Take(*taken, path);
-  }
-  if (!document.session) document = LoadNow(path);
-  if (expected) {
-    nextToOpen_ = index + 1;
-    nextToRead_ = std::max(nextToRead_, index + 1);
-  }
-  KeepOfficesBusy();
-  return document;
+  std::vector<std::size_t> skipped;
+  bool leftToCaller = false;
+  workers_->Update([&] {
+    skipped = plan_.Reach(index);
+    leftToCaller = plan_.ClaimForCaller(index);
+    plan_.Handed(index);
+    plan_.Reach(index + 1);
+  });
+  Discard(skipped);
+  return leftToCaller ? LoadNow(path) : Take(index, path);
 }
 
-LoadedDocument ReadAhead::Take(Pending& pending, const std::string& path) {
+LoadedDocument ReadAhead::Take(std::size_t index, const std::string& path) {
+  Pending& pending = *pending_[index];
+  pending.loaded.wait();
   if (pending.identity && pending.identity == IdentityOf(path)) {
     return pending.loaded.get();  // its failure is this Open's
   }
-  Discard(pending);
-  return {};
+  Discard({index});
+  return LoadNow(path);
 }
 
 LoadedDocument ReadAhead::LoadNow(const std::string& path) {
@@ -193,9 +177,12 @@ LoadedDocument ReadAhead::LoadNow(const std::string& path) {
   return document;
 }
 
+LoadedDocument ReadAhead::Reload(const std::string& path) { return LoadNow(path); }
+
 void ReadAhead::CloseLater(LoadedDocument document) {
   if (!document.session) return;
   document.session->CheckUsable();
+  if (!document.component.is()) return;
   if (stopped_ || !workers_) {
     CloseQuietly(document);
     return;
@@ -204,86 +191,76 @@ void ReadAhead::CloseLater(LoadedDocument document) {
   workers_->PostTo(SlotOf(closing->session), [closing]() { CloseQuietly(*closing); });
 }
 
+// Documents nobody will take: closed in their offices, or, still being
+// prepared, by the office that finishes them.
+void ReadAhead::Discard(const std::vector<std::size_t>& indices) {
+  std::vector<std::shared_ptr<LoadedDocument>> closing;
+  workers_->Update([&] {
+    for (std::size_t index : indices) {
+      Pending& pending = *pending_[index];
+      if (std::exchange(pending.cancelled, true) || !Ready(pending.loaded)) continue;
+      try {
+        closing.push_back(std::make_shared<LoadedDocument>(pending.loaded.get()));
+      } catch (...) {
+        // It never opened.
+      }
+    }
+  });
+  for (const auto& document : closing) {
+    if (!document->component.is()) continue;
+    workers_->PostTo(SlotOf(document->session), [document]() { CloseQuietly(*document); });
+  }
+}
+
 void ReadAhead::End() {
   Stop();
   first_->End();
-  if (std::shared_ptr<OfficeSession> second = ReadySecond()) second->End();
+  for (const auto& other : ReadyOthers()) other->End();
 }
 
-std::shared_ptr<OfficeSession> ReadAhead::ReadySecond() const {
-  return Ready(second_) ? second_.get() : nullptr;
+std::vector<std::shared_ptr<OfficeSession>> ReadAhead::ReadyOthers() const {
+  std::vector<std::shared_ptr<OfficeSession>> ready;
+  for (const OfficeFuture& other : others_) {
+    if (Ready(other) && other.get()) ready.push_back(other.get());
+  }
+  return ready;
 }
 
 int ReadAhead::SlotOf(const std::shared_ptr<OfficeSession>& session) const {
-  return session == first_ ? 0 : 1;
-}
-
-void ReadAhead::DropSkipped(std::size_t index) {
-  for (auto each = pending_.begin(); each != pending_.end();) {
-    if ((*each)->index < index) {
-      Discard(**each);
-      each = pending_.erase(each);
-    } else {
-      ++each;
-    }
+  for (std::size_t slot = 0; slot < others_.size(); ++slot) {
+    if (Ready(others_[slot]) && others_[slot].get() == session) return static_cast<int>(slot + 1);
   }
-}
-
-void ReadAhead::Discard(Pending& pending) { *pending.cancelled = true; }
-
-// A few documents in hand, so that neither office waits while the other
-// works through a long one.
-void ReadAhead::KeepOfficesBusy() {
-  if (stopped_ || !workers_) return;
-  while (pending_.size() < kDocumentsInHand && nextToRead_ < expected_.size()) {
-    auto pending = std::make_unique<Pending>();
-    pending->index = nextToRead_++;
-    pending->path = expected_[pending->index];
-    pending->identity = IdentityOf(pending->path);
-    auto task = std::make_shared<std::packaged_task<LoadedDocument(int)>>(
-        [first = first_, second = second_, load = load_, path = pending->path,
-         cancelled = pending->cancelled](int slot) {
-          if (*cancelled) return LoadedDocument{};
-          std::shared_ptr<OfficeSession> office = slot == 0 ? first : second.get();
-          if (!office) office = first;  // no second office: both threads share the first
-          LoadedDocument document = load(*office, path, true);
-          document.session = office;
-          if (*cancelled) {
-            CloseQuietly(document);
-            return LoadedDocument{};
-          }
-          return document;
-        });
-    pending->loaded = task->get_future();
-    workers_->PostToAny([task](int slot) { (*task)(slot); });
-    pending_.push_back(std::move(pending));
-  }
+  return 0;
 }
 
 std::vector<std::unique_ptr<OfficeProcess>> ReadAhead::Release() {
   Finish();
   std::vector<std::unique_ptr<OfficeProcess>> offices;
   if (std::unique_ptr<OfficeProcess> office = first_->Release()) offices.push_back(std::move(office));
-  if (second_.valid() && second_.get()) {
-    if (std::unique_ptr<OfficeProcess> office = second_.get()->Release()) {
-      offices.push_back(std::move(office));
-    }
+  for (const OfficeFuture& other : others_) {
+    if (!other.get()) continue;
+    if (std::unique_ptr<OfficeProcess> office = other.get()->Release()) offices.push_back(std::move(office));
   }
   return offices;
 }
 
 void ReadAhead::Stop() {
-  if (stopped_ || !second_.valid()) return;
+  if (stopped_ || !workers_) return;
   first_->Abandon();
-  second_.wait();
-  if (std::shared_ptr<OfficeSession> second = second_.get()) second->Abandon();
+  for (const OfficeFuture& other : others_) {
+    if (std::shared_ptr<OfficeSession> office = other.get()) office->Abandon();
+  }
   Finish();  // every job left fails at once
 }
 
 void ReadAhead::Finish() {
   if (stopped_) return;
   stopped_ = true;
-  for (const auto& pending : pending_) *pending->cancelled = true;
+  if (!workers_) return;
+  std::vector<std::size_t> all(pending_.size());
+  for (std::size_t index = 0; index < all.size(); ++index) all[index] = index;
+  Discard(all);
+  workers_->Join();  // after the closes just posted; the jobs still use the workers
   workers_.reset();
   pending_.clear();
 }

@@ -1,9 +1,11 @@
-// Reading documents ahead. The next expected documents are prepared in two
-// offices at once, one each, while the caller works on the current one, so a
-// batch keeps both cores busy. What the caller sees does not change: a
-// document prepared ahead is handed over only when that same, unchanged file
-// is opened, and a failure to load it is thrown by that Open, as if the load
-// had happened then.
+// Reading documents ahead. The expected documents are prepared in every
+// office of the application at once while the caller works on the current
+// one, in the order AheadPlan gives, so a batch keeps every core busy. What
+// the caller sees does not change: a document prepared ahead is handed over
+// only when that same, unchanged file is opened, and a failure to load it is
+// thrown by that Open, as if the load had happened then. A document printed
+// ahead is closed at once; only its PDF waits, and the document is loaded
+// again should the caller print it another way.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "AheadPlan.h"
 #include "OfficeSession.h"
 #include "PrintingAhead.h"
 
@@ -24,6 +27,7 @@ namespace pressmoor::office::libreoffice {
 class OfficeWorkers;
 
 // A document and the office that holds it, with what was done to it ahead.
+// A document printed ahead has no component: it was closed.
 struct LoadedDocument {
   std::shared_ptr<OfficeSession> session;
   css::uno::Reference<css::lang::XComponent> component;
@@ -45,24 +49,28 @@ class ReadAhead {
   using Loader = std::function<LoadedDocument(OfficeSession&, const std::string&, bool ahead)>;
 
   // `first` is the application's own office. With more than one document
-  // expected, a second one is connected in the background: `secondOffice`
-  // when given, else a new one; without it both work in the first.
+  // expected, up to `offices` - 1 more are connected in the background:
+  // `spareOffices` first, then new ones; without them all work in the first.
   ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::string> expected, Loader load,
-            std::unique_ptr<OfficeProcess> secondOffice = nullptr);
+            AheadPlan::PrintsAhead printsAhead, std::size_t offices,
+            std::vector<std::unique_ptr<OfficeProcess>> spareOffices = {});
   // Stops work in progress; each office ends with its last holder.
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
 
-  // Opens `path`, taking what was prepared ahead when it is that file, then
-  // sets the offices to the documents expected after it.
+  // Opens `path`, taking what was prepared ahead when it is that file.
   LoadedDocument Open(const std::string& path);
+
+  // Loads `path` again, now, in the application's own office: for a
+  // document whose PDF was printed ahead but is wanted another way.
+  LoadedDocument Reload(const std::string& path);
 
   // Closes `document` in its office once that office is done with the work
   // in hand; throws when the office is already known to be gone.
   void CloseLater(LoadedDocument document);
 
-  // Ends both offices now, stopping any work in progress.
+  // Ends every office now, stopping any work in progress.
   void End();
 
   // Lets the work in hand finish, closes what nobody took, and hands over
@@ -71,25 +79,25 @@ class ReadAhead {
 
  private:
   struct Pending;
-  static constexpr std::size_t kDocumentsInHand = 8;
+  using OfficeFuture = std::shared_future<std::shared_ptr<OfficeSession>>;
 
-  std::shared_ptr<OfficeSession> ReadySecond() const;
+  std::vector<std::shared_ptr<OfficeSession>> ReadyOthers() const;
   int SlotOf(const std::shared_ptr<OfficeSession>& session) const;
-  LoadedDocument Take(Pending& pending, const std::string& path);
+  void Prepare(std::size_t index, int slot);
+  LoadedDocument Take(std::size_t index, const std::string& path);
   LoadedDocument LoadNow(const std::string& path);
-  void DropSkipped(std::size_t index);
-  void Discard(Pending& pending);
-  void KeepOfficesBusy();
+  void Discard(const std::vector<std::size_t>& indices);
   void Stop();
   void Finish();
 
   std::shared_ptr<OfficeSession> first_;
-  std::shared_future<std::shared_ptr<OfficeSession>> second_;
+  std::vector<OfficeFuture> others_;  // slot 1 onwards
   std::vector<std::string> expected_;
   std::size_t nextToOpen_ = 0;
-  std::size_t nextToRead_ = 0;
   Loader load_;
-  std::vector<std::unique_ptr<Pending>> pending_;
+  AheadPlan::PrintsAhead printsAhead_;
+  std::vector<std::unique_ptr<Pending>> pending_;  // one per expected document
+  AheadPlan plan_;  // under the workers' lock
   std::unique_ptr<OfficeWorkers> workers_;
   bool stopped_ = false;
 };

@@ -5,9 +5,6 @@
 namespace pressmoor::office::libreoffice {
 namespace {
 
-// An application uses at most two offices; more would only sit idle.
-constexpr std::size_t kMostKept = 2;
-
 // An office serves an application that reads what it may read, or nothing.
 bool Serves(const OfficeReach& office, const OfficeReach& wanted) {
   return office == wanted || (wanted.Folders().empty() && !wanted.IsUnconfined());
@@ -24,7 +21,7 @@ void SpareOffice::Put(std::unique_ptr<OfficeProcess> process) {
     return;
   }
   processes_.push_back(std::move(process));
-  if (processes_.size() > kMostKept) {
+  if (processes_.size() > mostKept_) {
     ending.push_back(std::move(processes_.front()));
     processes_.erase(processes_.begin());
   }
@@ -41,6 +38,17 @@ std::unique_ptr<OfficeProcess> SpareOffice::Take(const OfficeReach& reach) {
     }
     if (Serves(process->Reach(), reach) && process->Running()) return process;
   }
+}
+
+std::vector<std::unique_ptr<OfficeProcess>> SpareOffice::TakeUpTo(std::size_t most,
+                                                                  const OfficeReach& reach) {
+  std::vector<std::unique_ptr<OfficeProcess>> taken;
+  while (taken.size() < most) {
+    std::unique_ptr<OfficeProcess> office = Take(reach);
+    if (!office) break;
+    taken.push_back(std::move(office));
+  }
+  return taken;
 }
 
 void SpareOffice::Clear() { Put(nullptr); }

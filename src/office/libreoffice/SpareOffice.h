@@ -14,17 +14,23 @@ namespace pressmoor::office::libreoffice {
 
 class SpareOffice {
  public:
+  // An application uses at most `mostKept` offices; more would sit idle.
+  explicit SpareOffice(std::size_t mostKept) : mostKept_(mostKept) {}
+
   // Keeps `process` for the next taker, ending the oldest kept when there
-  // are more than two; null ends every office kept.
+  // are more than `mostKept`; null ends every office kept.
   void Put(std::unique_ptr<OfficeProcess> process);
   // The office kept last that still runs and may read just `reach` (any,
   // when that is nothing), or null; offices passed over for another reach
   // are ended, being of no more use.
   std::unique_ptr<OfficeProcess> Take(const OfficeReach& reach);
+  // Up to `most` offices, as Take finds them.
+  std::vector<std::unique_ptr<OfficeProcess>> TakeUpTo(std::size_t most, const OfficeReach& reach);
   // Ends the kept offices now.
   void Clear();
 
  private:
+  std::size_t mostKept_;
   std::mutex mutex_;
   std::vector<std::unique_ptr<OfficeProcess>> processes_;
 };

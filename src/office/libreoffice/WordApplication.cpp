@@ -40,7 +40,8 @@ struct OpenDocument {
 class WordState {
  public:
   WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry,
-            std::vector<std::string> expected, std::unique_ptr<OfficeProcess> secondOffice)
+            std::vector<std::string> expected, std::vector<std::unique_ptr<OfficeProcess>> spareOffices,
+            std::size_t offices)
       : session_(std::move(session)),
         registry_(registry),
         recipes_(std::make_shared<PrintRecipes>()),
@@ -48,7 +49,8 @@ class WordState {
                    [recipes = recipes_](OfficeSession& office, const std::string& path, bool ahead) {
                      return PrepareWordDocument(office, path, ahead, *recipes);
                    },
-                   std::move(secondOffice)) {
+                   [recipes = recipes_](const std::string& path) { return recipes->Knows(path); },
+                   offices, std::move(spareOffices)) {
     printers_ = QuerySystemPrinters(*session_);
     initialPrinter_ = printers_.defaultName;
     activePrinter_ = initialPrinter_;
@@ -167,6 +169,7 @@ class WordState {
         document.plan ? std::optional(document.plan->Frames()) : loaded.frames;
     if (PrintedAheadAsAsked(document, wanted, outputFile)) return;
     loaded.printed.reset();
+    if (!loaded.component.is()) Reload(document);
 
     OfficeSession& office = *loaded.session;
     office.Run(errors::kPrintFailed, "The page set-up could not be applied",
@@ -213,6 +216,15 @@ class WordState {
  private:
   void JoinBackground() {
     if (background_.joinable()) background_.join();
+  }
+
+  // A document printed ahead was closed; the print asked for now needs it
+  // again, as the file has it.
+  void Reload(OpenDocument& document) {
+    LoadedDocument fresh = readAhead_.Reload(document.path);
+    fresh.frames = std::move(document.loaded.frames);
+    fresh.tables = std::move(document.loaded.tables);
+    document.loaded = std::move(fresh);
   }
 
   // Puts the PDF printed ahead in place when it was printed as now asked.
@@ -358,11 +370,16 @@ class ApplicationObject : public WordApplication {
 
 std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& registry,
                                                       const OfficeReach& reach,
-                                                      std::unique_ptr<OfficeProcess> office,
+                                                      std::vector<std::unique_ptr<OfficeProcess>> running,
                                                       std::vector<std::string> expected,
-                                                      std::unique_ptr<OfficeProcess> secondOffice) {
-  auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(office), reach), registry,
-                                           std::move(expected), std::move(secondOffice));
+                                                      std::size_t offices) {
+  std::unique_ptr<OfficeProcess> own;
+  if (!running.empty()) {
+    own = std::move(running.front());
+    running.erase(running.begin());
+  }
+  auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(own), reach), registry,
+                                           std::move(expected), std::move(running), offices);
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

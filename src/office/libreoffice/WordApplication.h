@@ -5,21 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "OfficeProcess.h"
 #include "OfficeSandbox.h"
 #include "office/Automation.h"
 #include "platform/Registry.h"
 
 namespace pressmoor::office::libreoffice {
 
-class OfficeProcess;
-
 // Starts an office that may read `reach` for the new application, or
-// connects to `office` when one was started ahead (a new one is started if
-// that fails); throws AutomationError. `expected` are the files it will open,
-// in order, to be read ahead in a second office: `secondOffice` when given.
+// connects to the first of `running` when offices were started ahead (a new
+// one is started if that fails); throws AutomationError. `expected` are the
+// files it will open, in order, to be read ahead in up to `offices` offices,
+// the rest of `running` first.
 std::shared_ptr<WordApplication> StartWordApplication(
     platform::Registry& registry, const OfficeReach& reach,
-    std::unique_ptr<OfficeProcess> office = nullptr, std::vector<std::string> expected = {},
-    std::unique_ptr<OfficeProcess> secondOffice = nullptr);
+    std::vector<std::unique_ptr<OfficeProcess>> running = {}, std::vector<std::string> expected = {},
+    std::size_t offices = 2);
 
 }  // namespace pressmoor::office::libreoffice

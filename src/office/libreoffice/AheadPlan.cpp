@@ -1,0 +1,82 @@
+#include "AheadPlan.h"
+
+#include <algorithm>
+
+namespace pressmoor::office::libreoffice {
+
+AheadPlan::AheadPlan(std::vector<Document> expected, std::size_t offices)
+    : documents_(std::move(expected)),
+      states_(documents_.size(), State::Waiting),
+      offices_(std::max<std::size_t>(offices, 1)) {}
+
+std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead) {
+  if (Count(State::HeldPdf) + Count(State::HeldOpen) + Count(State::Preparing) >= kMostPdfsInHand) {
+    return std::nullopt;
+  }
+  std::optional<std::size_t> chosen = Near();
+  if (!chosen && MayOpenAnother()) chosen = LargestPrintedAhead(printsAhead);
+  if (!chosen && MayOpenAnother()) chosen = NextInOrder();
+  if (chosen) states_[*chosen] = State::Preparing;
+  return chosen;
+}
+
+bool AheadPlan::ClaimForCaller(std::size_t index) {
+  const State state = states_.at(index);
+  if (state == State::Preparing || state == State::HeldOpen || state == State::HeldPdf) return false;
+  states_[index] = State::Gone;
+  return true;
+}
+
+std::vector<std::size_t> AheadPlan::Reach(std::size_t index) {
+  std::vector<std::size_t> dropped;
+  for (std::size_t each = next_; each < std::min(index, states_.size()); ++each) {
+    if (states_[each] != State::Waiting && states_[each] != State::Gone) dropped.push_back(each);
+    states_[each] = State::Gone;
+  }
+  next_ = std::max(next_, index);
+  return dropped;
+}
+
+void AheadPlan::Prepared(std::size_t index, bool heldOpen) {
+  if (states_.at(index) == State::Preparing) states_[index] = heldOpen ? State::HeldOpen : State::HeldPdf;
+}
+
+void AheadPlan::Handed(std::size_t index) { states_.at(index) = State::Gone; }
+
+std::size_t AheadPlan::Count(State state) const {
+  return static_cast<std::size_t>(std::count(states_.begin(), states_.end(), state));
+}
+
+// A document being prepared may end open; two per office keep each busy
+// while the caller takes the one before.
+bool AheadPlan::MayOpenAnother() const {
+  return Count(State::Preparing) + Count(State::HeldOpen) < 2 * offices_;
+}
+
+// The caller never waits for a document no office has begun.
+std::optional<std::size_t> AheadPlan::Near() const {
+  const std::size_t end = std::min(next_ + offices_, states_.size());
+  for (std::size_t index = next_; index < end; ++index) {
+    if (states_[index] == State::Waiting) return index;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> AheadPlan::LargestPrintedAhead(const PrintsAhead& printsAhead) const {
+  std::optional<std::size_t> largest;
+  for (std::size_t index = next_; index < states_.size(); ++index) {
+    if (states_[index] != State::Waiting) continue;
+    if (largest && documents_[index].size <= documents_[*largest].size) continue;
+    if (printsAhead(documents_[index].path)) largest = index;
+  }
+  return largest;
+}
+
+std::optional<std::size_t> AheadPlan::NextInOrder() const {
+  for (std::size_t index = next_; index < states_.size(); ++index) {
+    if (states_[index] == State::Waiting) return index;
+  }
+  return std::nullopt;
+}
+
+}  // namespace pressmoor::office::libreoffice
