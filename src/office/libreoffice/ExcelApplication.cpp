@@ -1,5 +1,6 @@
 #include "ExcelApplication.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "DocumentLoading.h"
@@ -180,9 +181,15 @@ std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& regi
                                                         std::vector<std::string> expected,
                                                         std::size_t offices) {
   // Offices left by an earlier application are taken first.
-  std::unique_ptr<OfficeProcess> first = spare ? spare->Take(reach) : nullptr;
+  const std::size_t wanted = std::min(offices, std::max<std::size_t>(expected.size(), 1));
   std::vector<std::unique_ptr<OfficeProcess>> others;
-  if (spare && offices > 1) others = spare->TakeUpTo(offices - 1, reach);
+  if (spare) others = spare->TakeUpTo(wanted, reach);
+  others = StartedUpTo(std::move(others), wanted, reach);
+  std::unique_ptr<OfficeProcess> first;
+  if (!others.empty()) {
+    first = std::move(others.front());
+    others.erase(others.begin());
+  }
   auto state = std::make_shared<ExcelState>(ConnectOrStart(kSource, std::move(first), reach), registry,
                                             std::move(spare), std::move(expected), std::move(others),
                                             offices);

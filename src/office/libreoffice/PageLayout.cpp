@@ -4,6 +4,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -151,7 +152,11 @@ std::vector<BodyTable> ReadBodyTables(const Reference<css::lang::XComponent>& do
 std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& document) {
   const Reference<css::container::XNameAccess> styles = PageStyles(document);
   const Sequence<::rtl::OUString> names = styles->getElementNames();
-  std::vector<::rtl::OUString> chosen = StylesInUse(styles, names);
+  // Without a view nothing has been laid out, so asking each style is
+  // round trips for nothing.
+  const bool laidOut = Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController().is();
+  std::vector<::rtl::OUString> chosen;
+  if (laidOut) chosen = StylesInUse(styles, names);
   // Before any layout no style shows in use, not even one the text names
   // (a first page of its own, a section turned sideways): then every style
   // the document holds may carry pages.

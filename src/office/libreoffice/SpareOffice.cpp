@@ -53,4 +53,16 @@ std::vector<std::unique_ptr<OfficeProcess>> SpareOffice::TakeUpTo(std::size_t mo
 
 void SpareOffice::Clear() { Put(nullptr); }
 
+std::vector<std::unique_ptr<OfficeProcess>> StartedUpTo(std::vector<std::unique_ptr<OfficeProcess>> running,
+                                                        std::size_t wanted, const OfficeReach& reach) {
+  while (running.size() < wanted) {
+    try {
+      running.push_back(std::make_unique<OfficeProcess>(reach));
+    } catch (const std::exception&) {
+      break;
+    }
+  }
+  return running;
+}
+
 }  // namespace pressmoor::office::libreoffice

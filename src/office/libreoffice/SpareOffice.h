@@ -35,4 +35,10 @@ class SpareOffice {
   std::vector<std::unique_ptr<OfficeProcess>> processes_;
 };
 
+// `running` and as many new offices after it as make `wanted`, all started
+// now so that they come up side by side rather than one after another. An
+// office that cannot be started is left out: connecting to it later says why.
+std::vector<std::unique_ptr<OfficeProcess>> StartedUpTo(std::vector<std::unique_ptr<OfficeProcess>> running,
+                                                        std::size_t wanted, const OfficeReach& reach);
+
 }  // namespace pressmoor::office::libreoffice

@@ -1,5 +1,6 @@
 #include "WordApplication.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -15,6 +16,7 @@
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
+#include "SpareOffice.h"
 #include "WordPreparation.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
@@ -373,6 +375,8 @@ std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& regist
                                                       std::vector<std::unique_ptr<OfficeProcess>> running,
                                                       std::vector<std::string> expected,
                                                       std::size_t offices) {
+  running = StartedUpTo(std::move(running), std::min(offices, std::max<std::size_t>(expected.size(), 1)),
+                        reach);
   std::unique_ptr<OfficeProcess> own;
   if (!running.empty()) {
     own = std::move(running.front());
