@@ -111,7 +111,7 @@ class WorkbookObject : public ExcelWorkbook {
     }
     const bool wholeWorkbook = !args.From && !args.To;
     const std::unique_ptr<AheadPrint> printed = std::move(workbook_.printed);
-    state_->recipes->Remember(path_, {}, target);
+    if (state_->recipes->Remember(path_, {}, target)) state_->readAhead.Wake();
     if (wholeWorkbook && CommitAhead(printed.get(), target)) return;
     if (!workbook_.component.is()) Reload();
     PrintToPdf(*session_, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});

@@ -84,6 +84,7 @@ struct PageStep {
   bool ApplyTo(PagePlan& plan) const {
     return isOrientation ? plan.SetOrientation(orientation) : plan.SetMargin(side, points);
   }
+  bool operator==(const PageStep&) const = default;
 };
 
 }  // namespace pressmoor::office::libreoffice

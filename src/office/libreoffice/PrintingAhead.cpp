@@ -8,11 +8,14 @@
 
 namespace pressmoor::office::libreoffice {
 
-void PrintRecipes::Remember(const std::string& path, std::vector<PageStep> pageSteps,
+bool PrintRecipes::Remember(const std::string& path, std::vector<PageStep> pageSteps,
                             const std::string& target) {
   PrintRecipe recipe{std::move(pageSteps), std::filesystem::path(target).parent_path().string()};
   std::lock_guard lock(mutex_);
-  byExtension_[Extension(path)] = std::move(recipe);
+  PrintRecipe& known = byExtension_[Extension(path)];
+  if (known == recipe) return false;
+  known = std::move(recipe);
+  return true;
 }
 
 std::optional<PrintRecipe> PrintRecipes::For(const std::string& path) const {

@@ -25,13 +25,15 @@ namespace pressmoor::office::libreoffice {
 struct PrintRecipe {
   std::vector<PageStep> pageSteps;  // its page set-up, in order
   std::string directory;            // where its PDF went
+  bool operator==(const PrintRecipe&) const = default;
 };
 
 // Recipes by file extension; shared with the threads that print ahead.
 class PrintRecipes {
  public:
-  // Remembers for `path`'s kind a print with `pageSteps` into `target`.
-  void Remember(const std::string& path, std::vector<PageStep> pageSteps,
+  // Remembers for `path`'s kind a print with `pageSteps` into `target`;
+  // true when that is new for the kind.
+  bool Remember(const std::string& path, std::vector<PageStep> pageSteps,
                 const std::string& target);
   std::optional<PrintRecipe> For(const std::string& path) const;
   bool Knows(const std::string& path) const { return For(path).has_value(); }

@@ -179,6 +179,10 @@ LoadedDocument ReadAhead::LoadNow(const std::string& path) {
 
 LoadedDocument ReadAhead::Reload(const std::string& path) { return LoadNow(path); }
 
+void ReadAhead::Wake() {
+  if (workers_ && !stopped_) workers_->Update([] {});
+}
+
 void ReadAhead::CloseLater(LoadedDocument document) {
   if (!document.session) return;
   document.session->CheckUsable();

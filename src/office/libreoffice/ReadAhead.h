@@ -66,6 +66,10 @@ class ReadAhead {
   // document whose PDF was printed ahead but is wanted another way.
   LoadedDocument Reload(const std::string& path);
 
+  // Lets idle offices look again for work: a document may now be printed
+  // ahead that could not be before.
+  void Wake();
+
   // Closes `document` in its office once that office is done with the work
   // in hand; throws when the office is already known to be gone.
   void CloseLater(LoadedDocument document);

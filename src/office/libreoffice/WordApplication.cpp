@@ -249,7 +249,7 @@ class WordState {
   }
 
   void RememberRecipe(const OpenDocument& document, const std::string& target) {
-    recipes_->Remember(document.path, document.pageSteps, target);
+    if (recipes_->Remember(document.path, document.pageSteps, target)) readAhead_.Wake();
   }
 
   std::shared_ptr<OfficeSession> session_;
