@@ -46,7 +46,8 @@ class PrintRecipes {
 // A PDF printed ahead, waiting in its temporary file.
 struct AheadPrint {
   std::unique_ptr<quillset::PdfJob> job;
-  std::vector<PageFrame> frames;  // the page set-up it was printed with
+  // The page set-up it was printed with; none: as the file has it.
+  std::optional<std::vector<PageFrame>> frames;
 };
 
 // Prints `document` with `exportFilter` into a temporary file in

@@ -136,6 +136,7 @@ class WordState {
     if (!document.plan) {
       LoadedDocument& loaded = document.loaded;
       if (!loaded.frames) {
+        if (!loaded.component.is()) Reload(document);
         loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
                             [&]() { ReadPageSetUp(loaded); });
       }
@@ -234,7 +235,7 @@ class WordState {
                            const std::optional<std::vector<PageFrame>>& wanted,
                            const std::string& outputFile) {
     AheadPrint* printed = document.loaded.printed.get();
-    if (!printed || !wanted || *wanted != printed->frames) return false;
+    if (!printed || wanted != printed->frames) return false;
     if (activePrinter_ != driver::kPrinterName || !quillset::DriverInstalled(registry_)) return false;
     const std::string target = PdfTarget(outputFile);
     if (!CommitAhead(printed, target)) return false;

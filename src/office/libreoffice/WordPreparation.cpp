@@ -8,6 +8,15 @@
 namespace pressmoor::office::libreoffice {
 namespace {
 
+// Prints ahead `document` with the page set-up it has.
+void PrintAsItIs(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
+  const std::string filter = session.Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
+    SetUpForPrinting(session, document, std::nullopt);
+    return WordPdfFilter(document.component);
+  });
+  document.printed = PrintAhead(session, document.component, filter, recipe.directory);
+}
+
 // Sets up and prints ahead `document`, whose page styles have been read.
 void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
   PagePlan plan(*document.frames, document.tables);
@@ -33,9 +42,15 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
   document.layoutHeld = true;
   if (!ahead) return document;
   try {
+    const std::optional<PrintRecipe> recipe = recipes.For(path);
+    // Printed without a page set-up, its page styles need not be read.
+    if (recipe && recipe->pageSteps.empty()) {
+      PrintAsItIs(session, document, *recipe);
+      return document;
+    }
     session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
                 [&]() { ReadPageSetUp(document); });
-    if (std::optional<PrintRecipe> recipe = recipes.For(path)) PrintAsBefore(session, document, *recipe);
+    if (recipe) PrintAsBefore(session, document, *recipe);
   } catch (const AutomationError&) {
     // Left for the real page set-up or print, which will say what is wrong.
   }
