@@ -117,6 +117,7 @@ OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> 
 
 OfficeSession::~OfficeSession() {
   StopWatching();
+  scripts_ = OfficeScripts();
   loader_.clear();
   context_.clear();
   process_.reset();
@@ -184,6 +185,7 @@ void OfficeSession::CheckUsable() const {
 void OfficeSession::End() {
   std::lock_guard lock(callMutex_);
   ended_ = true;
+  scripts_ = OfficeScripts();
   loader_.clear();
   if (process_) process_->Kill();
 }
@@ -193,6 +195,7 @@ std::unique_ptr<OfficeProcess> OfficeSession::Release() {
   if (ended_ || lost_ || !process_ || !process_->Running()) return nullptr;
   ended_ = true;
   StopWatching();
+  scripts_ = OfficeScripts();
   loader_.clear();
   context_.clear();
   return std::move(process_);

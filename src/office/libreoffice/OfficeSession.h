@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "OfficeProcess.h"
+#include "OfficeScripts.h"
 #include "office/Automation.h"
 
 namespace pressmoor::office::libreoffice {
@@ -87,6 +88,11 @@ class OfficeSession {
   // Valid inside Run.
   css::uno::Reference<css::uno::XComponentContext> Context() const { return context_; }
   css::uno::Reference<css::frame::XComponentLoader> Loader() const { return loader_; }
+  // Calls a function of Basic `module` inside the office; see OfficeScripts.
+  css::uno::Any CallBasic(const BasicModule& module, const char* function,
+                          const css::uno::Sequence<css::uno::Any>& arguments) {
+    return scripts_.Call(context_, module, function, arguments);
+  }
 
   // Quit: the office ends now; later calls fail with kObjectGone.
   void End();
@@ -114,6 +120,7 @@ class OfficeSession {
   std::unique_ptr<OfficeProcess> process_;
   css::uno::Reference<css::uno::XComponentContext> context_;
   css::uno::Reference<css::frame::XComponentLoader> loader_;
+  OfficeScripts scripts_;
 
   std::mutex callMutex_;
   std::atomic<bool> ended_{false};

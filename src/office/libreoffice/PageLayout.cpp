@@ -1,20 +1,13 @@
 #include "PageLayout.h"
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/HoriOrientation.hpp>
-#include <com/sun/star/text/XTextContent.hpp>
-#include <com/sun/star/text/XTextTablesSupplier.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
 
 #include <optional>
-
-#include "OfficeSession.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
@@ -24,17 +17,112 @@ using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
 
-Reference<css::container::XNameAccess> PageStyles(const Reference<css::lang::XComponent>& document) {
-  Reference<css::style::XStyleFamiliesSupplier> supplier(document, UNO_QUERY_THROW);
-  return Reference<css::container::XNameAccess>(
-      supplier->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
-}
+// Every page style and table asked in one call instead of three round
+// trips per style. The frame's properties in the order
+// setPropertyValues and getPropertyValues want: sorted.
+const BasicModule kPageLayoutBasic{"PageLayout", R"basic(Option Explicit
 
-// setPropertyValues and getPropertyValues want the names sorted.
+Function FrameNames() As Variant
+  FrameNames = Array("BottomMargin", "Height", "IsLandscape", "LeftMargin", "RightMargin", "TopMargin", "Width")
+End Function
+
+Function Absent(vValue As Variant) As Boolean
+  Absent = IsEmpty(vValue) Or IsNull(vValue)
+End Function
+
+' A row per page style: name, whether the document holds it, whether a
+' laid-out page shows it, and for one it holds its frame.
+Function PageStyles(oDoc As Object) As Variant
+  On Error GoTo Failed
+  Dim oStyles As Object, oStyle As Object, aNames As Variant, aRows() As Variant
+  Dim bLaidOut As Boolean, bHeld As Boolean, bInUse As Boolean, i As Long
+  oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
+  aNames = oStyles.getElementNames()
+  bLaidOut = Not IsNull(oDoc.getCurrentController())
+  ReDim aRows(UBound(aNames))
+  For i = 0 To UBound(aNames)
+    oStyle = oStyles.getByName(aNames(i))
+    bHeld = oStyle.getPropertyValue("IsPhysical")
+    bInUse = False
+    If bLaidOut Then bInUse = oStyle.isInUse()
+    If bHeld Or bInUse Then
+      aRows(i) = Array(aNames(i), bHeld, bInUse, oStyle.getPropertyValues(FrameNames()))
+    Else
+      aRows(i) = Array(aNames(i), bHeld, bInUse)
+    End If
+  Next
+  PageStyles = aRows
+  Exit Function
+Failed:
+  PageStyles = "PageStyles: " & Error$ & " (" & Err & ")"
+End Function
+
+Function SetPageFrames(oDoc As Object, aNames As Variant, aFrames As Variant) As Variant
+  On Error GoTo Failed
+  Dim oStyles As Object, i As Long
+  oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
+  For i = 0 To UBound(aNames)
+    oStyles.getByName(aNames(i)).setPropertyValues(FrameNames(), aFrames(i))
+  Next
+  SetPageFrames = Array()
+  Exit Function
+Failed:
+  SetPageFrames = "SetPageFrames: " & Error$ & " (" & Err & ")"
+End Function
+
+' A row per table: HoriOrient, IsWidthRelative, Width, LeftMargin,
+' RightMargin, and whether it lies in the text area rather than in a cell or
+' a frame (asked only of a table of a width of its own).
+Function BodyTables(oDoc As Object) As Variant
+  On Error GoTo Failed
+  Dim oTables As Object, oTable As Object, oAnchor As Object, aRows() As Variant
+  Dim nCount As Long, i As Long, nOrient As Integer, bRelative As Boolean, bInText As Boolean
+  oTables = oDoc.getTextTables()
+  nCount = oTables.getCount()
+  If nCount = 0 Then
+    BodyTables = Array()
+    Exit Function
+  End If
+  ReDim aRows(nCount - 1)
+  For i = 0 To nCount - 1
+    oTable = oTables.getByIndex(i)
+    nOrient = oTable.getPropertyValue("HoriOrient")
+    bRelative = oTable.getPropertyValue("IsWidthRelative")
+    bInText = True
+    If nOrient <> com.sun.star.text.HoriOrientation.FULL And Not bRelative Then
+      oAnchor = oTable.getAnchor()
+      bInText = Absent(oAnchor.getPropertyValue("TextTable")) And Absent(oAnchor.getPropertyValue("TextFrame"))
+    End If
+    aRows(i) = Array(nOrient, bRelative, oTable.getPropertyValue("Width"), _
+                     oTable.getPropertyValue("LeftMargin"), oTable.getPropertyValue("RightMargin"), bInText)
+  Next
+  BodyTables = aRows
+  Exit Function
+Failed:
+  BodyTables = "BodyTables: " & Error$ & " (" & Err & ")"
+End Function
+)basic"};
+
 const ::rtl::OUString kFrameProperties[] = {"BottomMargin", "Height",    "IsLandscape", "LeftMargin",
                                             "RightMargin",  "TopMargin", "Width"};
 constexpr sal_Int32 kFramePropertyCount = 7;
 const ::rtl::OUString kDefaultPageStyle = "Standard";
+
+Sequence<Any> DocumentArgument(const Reference<css::lang::XComponent>& document) {
+  const Any argument(document);
+  return Sequence<Any>(&argument, 1);
+}
+
+// Basic hands an array of arrays back as a sequence of sequences.
+Sequence<Any> Rows(const Any& value) {
+  Sequence<Any> rows;
+  if (value >>= rows) return rows;
+  Sequence<Sequence<Any>> nested;
+  if (!(value >>= nested)) throw css::uno::RuntimeException("The office's Basic gave no array but " + value.getValueTypeName() + ".");
+  rows.realloc(nested.getLength());
+  for (sal_Int32 index = 0; index < nested.getLength(); ++index) rows.getArray()[index] <<= nested[index];
+  return rows;
+}
 
 std::int32_t Length(const Any& value) {
   sal_Int32 length = 0;
@@ -42,12 +130,10 @@ std::int32_t Length(const Any& value) {
   return length;
 }
 
-// One round trip per style instead of one per property.
-PageFrame ReadFrame(const Reference<css::container::XNameAccess>& styles,
-                    const ::rtl::OUString& name) {
-  Reference<css::beans::XMultiPropertySet> properties(styles->getByName(name), UNO_QUERY_THROW);
-  const Sequence<Any> values =
-      properties->getPropertyValues(Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount));
+PageFrame FrameFrom(const ::rtl::OUString& name, const Sequence<Any>& values) {
+  if (values.getLength() != kFramePropertyCount) {
+    throw css::uno::RuntimeException("A page style gave no frame.");
+  }
   PageFrame frame;
   frame.style = FromUno(name);
   frame.bottom = Length(values[0]);
@@ -60,50 +146,45 @@ PageFrame ReadFrame(const Reference<css::container::XNameAccess>& styles,
   return frame;
 }
 
-// The office counts a page style in use only once a laid-out page shows it.
-std::vector<::rtl::OUString> StylesInUse(const Reference<css::container::XNameAccess>& styles,
-                                         const Sequence<::rtl::OUString>& names) {
-  std::vector<::rtl::OUString> inUse;
-  for (const ::rtl::OUString& name : names) {
-    Reference<css::style::XStyle> style(styles->getByName(name), UNO_QUERY_THROW);
-    if (style->isInUse()) inUse.push_back(name);
-  }
-  return inUse;
+// Reading a built-in style the document does not hold makes one, so this is
+// kept for the default when the document holds no style at all.
+PageFrame ReadDefaultFrame(const Reference<css::lang::XComponent>& document) {
+  Reference<css::style::XStyleFamiliesSupplier> supplier(document, UNO_QUERY_THROW);
+  const Reference<css::container::XNameAccess> styles(
+      supplier->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
+  Reference<css::beans::XMultiPropertySet> properties(styles->getByName(kDefaultPageStyle), UNO_QUERY_THROW);
+  return FrameFrom(kDefaultPageStyle, properties->getPropertyValues(
+                                          Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount)));
 }
 
-// The page styles the document itself holds: the default, those its text
-// names and those they hand over to. The office lists its other built-in
-// styles by name too, but makes one only when a property of it is read, so
-// this must come before any such read.
-std::vector<::rtl::OUString> StylesHeld(const Reference<css::container::XNameAccess>& styles,
-                                        const Sequence<::rtl::OUString>& names) {
-  std::vector<::rtl::OUString> held;
-  for (const ::rtl::OUString& name : names) {
-    Reference<css::beans::XPropertySet> style(styles->getByName(name), UNO_QUERY_THROW);
-    bool physical = false;
-    style->getPropertyValue("IsPhysical") >>= physical;
-    if (physical) held.push_back(name);
-  }
-  return held;
+struct TableRow {
+  sal_Int16 orient = 0;
+  bool relative = false;
+  sal_Int32 width = 0;
+  sal_Int32 left = 0;
+  sal_Int32 right = 0;
+  bool inTextArea = true;
+};
+
+TableRow TableRowFrom(const Sequence<Any>& values) {
+  if (values.getLength() != 6) throw css::uno::RuntimeException("A table row is short.");
+  TableRow row;
+  values[0] >>= row.orient;
+  values[1] >>= row.relative;
+  values[2] >>= row.width;
+  values[3] >>= row.left;
+  values[4] >>= row.right;
+  values[5] >>= row.inTextArea;
+  return row;
 }
 
-template <typename Value>
-Value Property(const Reference<css::beans::XPropertySet>& properties, const char* name) {
-  Value value{};
-  properties->getPropertyValue(::rtl::OUString::createFromAscii(name)) >>= value;
-  return value;
-}
-
-// Where the office puts `table` across the text area, unless its width
-// follows the text area's. Tables have no property batches.
-std::optional<BodyTable> PlacedTable(const Reference<css::beans::XPropertySet>& table) {
+// Where the office puts the table across the text area, unless its width
+// follows the text area's.
+std::optional<BodyTable> PlacedTable(const TableRow& table) {
   namespace HoriOrientation = css::text::HoriOrientation;
-  const auto orient = Property<sal_Int16>(table, "HoriOrient");
-  if (orient == HoriOrientation::FULL || Property<bool>(table, "IsWidthRelative")) {
-    return std::nullopt;
-  }
-  BodyTable placed{.width = Property<sal_Int32>(table, "Width")};
-  switch (orient) {
+  if (table.orient == HoriOrientation::FULL || table.relative) return std::nullopt;
+  BodyTable placed{.width = table.width};
+  switch (table.orient) {
     case HoriOrientation::CENTER:
       placed.align = TableAlign::Centre;
       break;
@@ -112,11 +193,11 @@ std::optional<BodyTable> PlacedTable(const Reference<css::beans::XPropertySet>& 
       break;
     case HoriOrientation::NONE:
       placed.align = TableAlign::Indents;
-      placed.left = Property<sal_Int32>(table, "LeftMargin");
-      placed.right = Property<sal_Int32>(table, "RightMargin");
+      placed.left = table.left;
+      placed.right = table.right;
       break;
     case HoriOrientation::LEFT_AND_WIDTH:
-      placed.left = Property<sal_Int32>(table, "LeftMargin");
+      placed.left = table.left;
       break;
     default:  // the office puts a table aligned left at the edge, whatever its indent
       break;
@@ -124,62 +205,63 @@ std::optional<BodyTable> PlacedTable(const Reference<css::beans::XPropertySet>& 
   return placed;
 }
 
-// Whether `table` lies in the text area rather than in a cell of another
-// table or in a frame, which hold it to their own width.
-bool InTextArea(const Reference<css::text::XTextContent>& table) {
-  const Reference<css::beans::XPropertySet> anchor(table->getAnchor(), UNO_QUERY_THROW);
-  using Holder = Reference<css::uno::XInterface>;
-  return !Property<Holder>(anchor, "TextTable").is() && !Property<Holder>(anchor, "TextFrame").is();
-}
-
 }  // namespace
 
-std::vector<BodyTable> ReadBodyTables(const Reference<css::lang::XComponent>& document) {
-  const Reference<css::container::XIndexAccess> tables(
-      Reference<css::text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(),
-      UNO_QUERY_THROW);
+std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
+  const Sequence<Any> rows = Rows(session.CallBasic(kPageLayoutBasic, "BodyTables", DocumentArgument(document)));
   std::vector<BodyTable> found;
-  const sal_Int32 count = tables->getCount();
-  for (sal_Int32 index = 0; index < count; ++index) {
-    const Reference<css::text::XTextContent> table(tables->getByIndex(index), UNO_QUERY_THROW);
-    const std::optional<BodyTable> placed =
-        PlacedTable(Reference<css::beans::XPropertySet>(table, UNO_QUERY_THROW));
-    if (placed && InTextArea(table)) found.push_back(*placed);
+  for (const Any& row : rows) {
+    const TableRow table = TableRowFrom(Rows(row));
+    const std::optional<BodyTable> placed = PlacedTable(table);
+    if (placed && table.inTextArea) found.push_back(*placed);
   }
   return found;
 }
 
-std::vector<PageFrame> ReadPageFrames(const Reference<css::lang::XComponent>& document) {
-  const Reference<css::container::XNameAccess> styles = PageStyles(document);
-  const Sequence<::rtl::OUString> names = styles->getElementNames();
-  // Without a view nothing has been laid out, so asking each style is
-  // round trips for nothing.
-  const bool laidOut = Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController().is();
-  std::vector<::rtl::OUString> chosen;
-  if (laidOut) chosen = StylesInUse(styles, names);
+std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
+  const Sequence<Any> rows = Rows(session.CallBasic(kPageLayoutBasic, "PageStyles", DocumentArgument(document)));
+  std::vector<PageFrame> inUse;
+  std::vector<PageFrame> held;
+  bool hasDefault = false;
+  for (const Any& value : rows) {
+    const Sequence<Any> row = Rows(value);
+    if (row.getLength() < 3) throw css::uno::RuntimeException("A page style row is short.");
+    ::rtl::OUString name;
+    bool isHeld = false;
+    bool isInUse = false;
+    row[0] >>= name;
+    row[1] >>= isHeld;
+    row[2] >>= isInUse;
+    hasDefault = hasDefault || name == kDefaultPageStyle;
+    if (row.getLength() < 4) continue;
+    const PageFrame frame = FrameFrom(name, Rows(row[3]));
+    if (isInUse) inUse.push_back(frame);
+    if (isHeld) held.push_back(frame);
+  }
   // Before any layout no style shows in use, not even one the text names
   // (a first page of its own, a section turned sideways): then every style
   // the document holds may carry pages.
-  if (chosen.empty()) chosen = StylesHeld(styles, names);
-  if (chosen.empty() && styles->hasByName(kDefaultPageStyle)) chosen.push_back(kDefaultPageStyle);
-  std::vector<PageFrame> frames;
-  for (const ::rtl::OUString& name : chosen) frames.push_back(ReadFrame(styles, name));
-  return frames;
+  if (!inUse.empty()) return inUse;
+  if (!held.empty()) return held;
+  if (hasDefault) return {ReadDefaultFrame(document)};
+  return {};
 }
 
-void WritePageFrames(const Reference<css::lang::XComponent>& document,
+void WritePageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                      const std::vector<PageFrame>& frames) {
-  const Reference<css::container::XNameAccess> styles = PageStyles(document);
+  std::vector<Any> names;
+  std::vector<Any> values;
   for (const PageFrame& frame : frames) {
-    Reference<css::beans::XMultiPropertySet> style(styles->getByName(ToUno(frame.style)),
-                                                   UNO_QUERY_THROW);
-    const Any values[] = {Any(sal_Int32(frame.bottom)), Any(sal_Int32(frame.height)),
-                          Any(frame.landscape),         Any(sal_Int32(frame.left)),
-                          Any(sal_Int32(frame.right)),  Any(sal_Int32(frame.top)),
-                          Any(sal_Int32(frame.width))};
-    style->setPropertyValues(Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount),
-                             Sequence<Any>(values, kFramePropertyCount));
+    names.emplace_back(ToUno(frame.style));
+    const Any frameValues[] = {Any(sal_Int32(frame.bottom)), Any(sal_Int32(frame.height)),
+                               Any(frame.landscape),         Any(sal_Int32(frame.left)),
+                               Any(sal_Int32(frame.right)),  Any(sal_Int32(frame.top)),
+                               Any(sal_Int32(frame.width))};
+    values.emplace_back(Sequence<Any>(frameValues, kFramePropertyCount));
   }
+  const Any arguments[] = {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
+                           Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size())))};
+  Rows(session.CallBasic(kPageLayoutBasic, "SetPageFrames", Sequence<Any>(arguments, 3)));
 }
 
 void HoldLayout(const Reference<css::lang::XComponent>& document) {

@@ -1,12 +1,13 @@
 // Reading and writing the page styles in use of a word-processing document,
-// one property batch per style, and reading what of its text the pages must
-// hold.
+// and reading what of its text the pages must hold: each in one call to
+// Basic inside the office, valid inside OfficeSession::Run.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>
 
 #include <vector>
 
+#include "OfficeSession.h"
 #include "PagePlan.h"
 
 namespace pressmoor::office::libreoffice {
@@ -15,13 +16,15 @@ namespace css = ::com::sun::star;
 
 // The page styles in use in `document`, as they are now; before it is laid
 // out, every page style it holds, as any of them may carry pages.
-std::vector<PageFrame> ReadPageFrames(const css::uno::Reference<css::lang::XComponent>& document);
+std::vector<PageFrame> ReadPageFrames(OfficeSession& session,
+                                      const css::uno::Reference<css::lang::XComponent>& document);
 // The tables laid out across the text area whose width does not follow
 // the text area's: the body's, and those of headers and footers, which are as
 // wide; not those in a cell of another table or in a frame.
-std::vector<BodyTable> ReadBodyTables(const css::uno::Reference<css::lang::XComponent>& document);
-// Writes `frames` back, one property batch per style.
-void WritePageFrames(const css::uno::Reference<css::lang::XComponent>& document,
+std::vector<BodyTable> ReadBodyTables(OfficeSession& session,
+                                      const css::uno::Reference<css::lang::XComponent>& document);
+// Writes `frames` back.
+void WritePageFrames(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
                      const std::vector<PageFrame>& frames);
 
 // Keeps the office from laying the document out again and again while its

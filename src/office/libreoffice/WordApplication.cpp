@@ -138,7 +138,7 @@ class WordState {
       if (!loaded.frames) {
         if (!loaded.component.is()) Reload(document);
         loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
-                            [&]() { ReadPageSetUp(loaded); });
+                            [&]() { ReadPageSetUp(*loaded.session, loaded); });
       }
       document.plan.emplace(*loaded.frames, loaded.tables);
     }

@@ -49,7 +49,7 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
       return document;
     }
     session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
-                [&]() { ReadPageSetUp(document); });
+                [&]() { ReadPageSetUp(session, document); });
     if (recipe) PrintAsBefore(session, document, *recipe);
   } catch (const AutomationError&) {
     // Left for the real page set-up or print, which will say what is wrong.
@@ -57,9 +57,9 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
   return document;
 }
 
-void ReadPageSetUp(LoadedDocument& document) {
-  std::vector<BodyTable> tables = ReadBodyTables(document.component);
-  document.frames = ReadPageFrames(document.component);
+void ReadPageSetUp(OfficeSession& session, LoadedDocument& document) {
+  std::vector<BodyTable> tables = ReadBodyTables(session, document.component);
+  document.frames = ReadPageFrames(session, document.component);
   document.tables = std::move(tables);
 }
 
@@ -68,7 +68,7 @@ void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
   const std::optional<std::vector<PageFrame>>& held =
       document.officeFrames ? document.officeFrames : document.frames;
   if (wanted && held && *wanted != *held) {
-    WritePageFrames(document.component, *wanted);
+    WritePageFrames(session, document.component, *wanted);
     document.officeFrames = wanted;
   }
   if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);

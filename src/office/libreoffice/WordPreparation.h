@@ -21,7 +21,7 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
 
 // Reads the page styles in use of `document` and the tables its pages must
 // hold; valid inside OfficeSession::Run.
-void ReadPageSetUp(LoadedDocument& document);
+void ReadPageSetUp(OfficeSession& session, LoadedDocument& document);
 
 // Gives the office the `wanted` page styles, unless it holds them already,
 // lets the document lay itself out and gives it the hidden window printing
