@@ -219,16 +219,4 @@ void CloseDocument(const Reference<css::lang::XComponent>& document) {
   }
 }
 
-void EnsureWindow(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  Reference<css::frame::XModel> model(document, UNO_QUERY_THROW);
-  if (model->getCurrentController().is()) return;
-  const PropertyValue arguments[] = {Property("Hidden", Any(true)), Property("Model", Any(model))};
-  session.Loader()->loadComponentFromURL("private:object", "_blank", 0,
-                                         Sequence<PropertyValue>(arguments, 2));
-}
-
-bool IsWebDocument(const Reference<css::lang::XComponent>& document) {
-  return Supports(document, "com.sun.star.text.WebDocument");
-}
-
 }  // namespace pressmoor::office::libreoffice

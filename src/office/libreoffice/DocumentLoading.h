@@ -23,11 +23,4 @@ css::uno::Reference<css::lang::XComponent> LoadDocument(OfficeSession& session,
 // Closes without saving; a document already gone is no failure.
 void CloseDocument(const css::uno::Reference<css::lang::XComponent>& document);
 
-// Gives a document loaded without a window a hidden one, which printing
-// needs; valid inside OfficeSession::Run.
-void EnsureWindow(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document);
-
-// True for a Writer/Web document, which has its own PDF export filter.
-bool IsWebDocument(const css::uno::Reference<css::lang::XComponent>& document);
-
 }  // namespace pressmoor::office::libreoffice

@@ -57,17 +57,35 @@ Failed:
   PageStyles = "PageStyles: " & Error$ & " (" & Err & ")"
 End Function
 
-Function SetPageFrames(oDoc As Object, aNames As Variant, aFrames As Variant) As Variant
+' Writes the frames (none: the page set-up stays), lets the office lay the
+' document out when bRelease, gives it the hidden view the PDF export needs,
+' and returns its PDF export filter.
+Function SetUpForPrint(oDoc As Object, aNames As Variant, aFrames As Variant, bRelease As Boolean) As Variant
   On Error GoTo Failed
   Dim oStyles As Object, i As Long
-  oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
-  For i = 0 To UBound(aNames)
-    oStyles.getByName(aNames(i)).setPropertyValues(FrameNames(), aFrames(i))
-  Next
-  SetPageFrames = Array()
+  Dim aView(1) As New com.sun.star.beans.PropertyValue
+  If UBound(aNames) >= 0 Then
+    oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
+    For i = 0 To UBound(aNames)
+      oStyles.getByName(aNames(i)).setPropertyValues(FrameNames(), aFrames(i))
+    Next
+  End If
+  If bRelease Then oDoc.unlockControllers()
+  If IsNull(oDoc.getCurrentController()) Then
+    aView(0).Name = "Hidden"
+    aView(0).Value = True
+    aView(1).Name = "Model"
+    aView(1).Value = oDoc
+    StarDesktop.loadComponentFromURL("private:object", "_blank", 0, aView())
+  End If
+  If oDoc.supportsService("com.sun.star.text.WebDocument") Then
+    SetUpForPrint = Array("writer_web_pdf_Export")
+  Else
+    SetUpForPrint = Array("writer_pdf_Export")
+  End If
   Exit Function
 Failed:
-  SetPageFrames = "SetPageFrames: " & Error$ & " (" & Err & ")"
+  SetUpForPrint = "SetUpForPrint: " & Error$ & " (" & Err & ")"
 End Function
 
 ' A row per table: HoriOrient, IsWidthRelative, Width, LeftMargin,
@@ -113,15 +131,22 @@ Sequence<Any> DocumentArgument(const Reference<css::lang::XComponent>& document)
   return Sequence<Any>(&argument, 1);
 }
 
-// Basic hands an array of arrays back as a sequence of sequences.
+template <typename Element>
+bool AsRows(const Any& value, Sequence<Any>& rows) {
+  Sequence<Element> typed;
+  if (!(value >>= typed)) return false;
+  rows.realloc(typed.getLength());
+  for (sal_Int32 index = 0; index < typed.getLength(); ++index) rows.getArray()[index] <<= typed[index];
+  return true;
+}
+
+// Basic types an array by what it holds: an array of arrays comes back as a
+// sequence of sequences, an array of strings as a sequence of strings.
 Sequence<Any> Rows(const Any& value) {
   Sequence<Any> rows;
   if (value >>= rows) return rows;
-  Sequence<Sequence<Any>> nested;
-  if (!(value >>= nested)) throw css::uno::RuntimeException("The office's Basic gave no array but " + value.getValueTypeName() + ".");
-  rows.realloc(nested.getLength());
-  for (sal_Int32 index = 0; index < nested.getLength(); ++index) rows.getArray()[index] <<= nested[index];
-  return rows;
+  if (AsRows<Sequence<Any>>(value, rows) || AsRows<::rtl::OUString>(value, rows)) return rows;
+  throw css::uno::RuntimeException("The office's Basic gave no array but " + value.getValueTypeName() + ".");
 }
 
 std::int32_t Length(const Any& value) {
@@ -247,8 +272,8 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<cs
   return {};
 }
 
-void WritePageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document,
-                     const std::vector<PageFrame>& frames) {
+std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+                               const std::vector<PageFrame>& frames, bool releaseLayout) {
   std::vector<Any> names;
   std::vector<Any> values;
   for (const PageFrame& frame : frames) {
@@ -260,16 +285,18 @@ void WritePageFrames(OfficeSession& session, const Reference<css::lang::XCompone
     values.emplace_back(Sequence<Any>(frameValues, kFramePropertyCount));
   }
   const Any arguments[] = {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
-                           Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size())))};
-  Rows(session.CallBasic(kPageLayoutBasic, "SetPageFrames", Sequence<Any>(arguments, 3)));
+                           Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size()))),
+                           Any(releaseLayout)};
+  const Sequence<Any> filter = Rows(session.CallBasic(kPageLayoutBasic, "SetUpForPrint", Sequence<Any>(arguments, 4)));
+  ::rtl::OUString name;
+  if (filter.getLength() != 1 || !(filter[0] >>= name)) {
+    throw css::uno::RuntimeException("The office named no PDF export filter.");
+  }
+  return FromUno(name);
 }
 
 void HoldLayout(const Reference<css::lang::XComponent>& document) {
   Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->lockControllers();
-}
-
-void ReleaseLayout(const Reference<css::lang::XComponent>& document) {
-  Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->unlockControllers();
 }
 
 }  // namespace pressmoor::office::libreoffice

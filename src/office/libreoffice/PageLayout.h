@@ -5,6 +5,7 @@
 
 #include <com/sun/star/lang/XComponent.hpp>
 
+#include <string>
 #include <vector>
 
 #include "OfficeSession.h"
@@ -23,13 +24,14 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session,
 // wide; not those in a cell of another table or in a frame.
 std::vector<BodyTable> ReadBodyTables(OfficeSession& session,
                                       const css::uno::Reference<css::lang::XComponent>& document);
-// Writes `frames` back.
-void WritePageFrames(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
-                     const std::vector<PageFrame>& frames);
+// Writes `frames` back (none: the page set-up stays), lets the office lay
+// the document out once when `releaseLayout`, and gives the document the
+// hidden view the PDF export needs: one call. Returns its PDF export filter.
+std::string SetUpPagesForPrint(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
+                               const std::vector<PageFrame>& frames, bool releaseLayout);
 
 // Keeps the office from laying the document out again and again while its
-// page set-up changes; ReleaseLayout lets it lay out once.
+// page set-up changes, until SetUpPagesForPrint releases it.
 void HoldLayout(const css::uno::Reference<css::lang::XComponent>& document);
-void ReleaseLayout(const css::uno::Reference<css::lang::XComponent>& document);
 
 }  // namespace pressmoor::office::libreoffice

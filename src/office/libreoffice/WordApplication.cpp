@@ -175,8 +175,8 @@ class WordState {
     if (!loaded.component.is()) Reload(document);
 
     OfficeSession& office = *loaded.session;
-    office.Run(errors::kPrintFailed, "The page set-up could not be applied",
-               [&]() { SetUpForPrinting(office, loaded, wanted); });
+    const std::string filter = office.Run(errors::kPrintFailed, "The page set-up could not be applied",
+                                          [&]() { return SetUpForPrinting(office, loaded, wanted); });
     if (activePrinter_ != driver::kPrinterName) {
       PrintOnPrinter(office, loaded.component, activePrinter_, outputFile);
       return;
@@ -187,8 +187,6 @@ class WordState {
     }
     const std::string target = PdfTarget(outputFile);
     RememberRecipe(document, target);
-    const std::string filter = office.Run(errors::kPrintFailed, "The document cannot be printed",
-                                          [&]() { return WordPdfFilter(loaded.component); });
     if (!printBackground_) {
       PrintToPdf(office, loaded.component, filter, target);
       return;

@@ -10,10 +10,8 @@ namespace {
 
 // Prints ahead `document` with the page set-up it has.
 void PrintAsItIs(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
-  const std::string filter = session.Run(errors::kPrintFailed, "The document cannot be printed", [&]() {
-    SetUpForPrinting(session, document, std::nullopt);
-    return WordPdfFilter(document.component);
-  });
+  const std::string filter = session.Run(errors::kPrintFailed, "The document cannot be printed",
+                                         [&]() { return SetUpForPrinting(session, document, std::nullopt); });
   document.printed = PrintAhead(session, document.component, filter, recipe.directory);
 }
 
@@ -23,10 +21,8 @@ void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const Print
   for (const PageStep& step : recipe.pageSteps) {
     if (!step.ApplyTo(plan)) return;
   }
-  const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied", [&]() {
-    SetUpForPrinting(session, document, plan.Frames());
-    return WordPdfFilter(document.component);
-  });
+  const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied",
+                                         [&]() { return SetUpForPrinting(session, document, plan.Frames()); });
   document.printed = PrintAhead(session, document.component, filter, recipe.directory);
   if (document.printed) document.printed->frames = plan.Frames();
 }
@@ -63,20 +59,17 @@ void ReadPageSetUp(OfficeSession& session, LoadedDocument& document) {
   document.tables = std::move(tables);
 }
 
-void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
-                      const std::optional<std::vector<PageFrame>>& wanted) {
+std::string SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
+                             const std::optional<std::vector<PageFrame>>& wanted) {
   const std::optional<std::vector<PageFrame>>& held =
       document.officeFrames ? document.officeFrames : document.frames;
-  if (wanted && held && *wanted != *held) {
-    WritePageFrames(session, document.component, *wanted);
-    document.officeFrames = wanted;
-  }
-  if (std::exchange(document.layoutHeld, false)) ReleaseLayout(document.component);
-  EnsureWindow(session, document.component);
-}
-
-std::string WordPdfFilter(const css::uno::Reference<css::lang::XComponent>& document) {
-  return IsWebDocument(document) ? "writer_web_pdf_Export" : "writer_pdf_Export";
+  const bool write = wanted && held && *wanted != *held;
+  // Released at most once, even when the set-up fails half-way.
+  const bool release = std::exchange(document.layoutHeld, false);
+  const std::string filter =
+      SetUpPagesForPrint(session, document.component, write ? *wanted : std::vector<PageFrame>(), release);
+  if (write) document.officeFrames = wanted;
+  return filter;
 }
 
 }  // namespace pressmoor::office::libreoffice

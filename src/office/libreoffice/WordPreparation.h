@@ -25,11 +25,9 @@ void ReadPageSetUp(OfficeSession& session, LoadedDocument& document);
 
 // Gives the office the `wanted` page styles, unless it holds them already,
 // lets the document lay itself out and gives it the hidden window printing
-// needs; valid inside OfficeSession::Run.
-void SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
-                      const std::optional<std::vector<PageFrame>>& wanted);
-
-// The PDF export filter for the document; valid inside OfficeSession::Run.
-std::string WordPdfFilter(const css::uno::Reference<css::lang::XComponent>& document);
+// needs; returns the document's PDF export filter. Valid inside
+// OfficeSession::Run.
+std::string SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
+                             const std::optional<std::vector<PageFrame>>& wanted);
 
 }  // namespace pressmoor::office::libreoffice
