@@ -23,7 +23,23 @@ Reference<Interface> Create(const Reference<css::uno::XComponentContext>& contex
                               UNO_QUERY_THROW);
 }
 
+template <typename Element>
+bool AsRows(const Any& value, Sequence<Any>& rows) {
+  Sequence<Element> typed;
+  if (!(value >>= typed)) return false;
+  rows.realloc(typed.getLength());
+  for (sal_Int32 index = 0; index < typed.getLength(); ++index) rows.getArray()[index] <<= typed[index];
+  return true;
+}
+
 }  // namespace
+
+Sequence<Any> BasicRows(const Any& value) {
+  Sequence<Any> rows;
+  if (value >>= rows) return rows;
+  if (AsRows<Sequence<Any>>(value, rows) || AsRows<::rtl::OUString>(value, rows)) return rows;
+  throw css::uno::RuntimeException("The office's Basic gave no array but " + value.getValueTypeName() + ".");
+}
 
 void OfficeScripts::Install(const Reference<css::uno::XComponentContext>& context,
                             const BasicModule& module) {

@@ -25,6 +25,12 @@ struct BasicModule {
   const char* source;
 };
 
+// The elements of a Basic function's array. Basic types an array by what
+// it holds (an array of arrays comes back as a sequence of sequences, an
+// array of strings as a sequence of strings); throws
+// css::uno::RuntimeException for anything else.
+css::uno::Sequence<css::uno::Any> BasicRows(const css::uno::Any& value);
+
 // One per office; not thread-safe, like the session that owns it.
 class OfficeScripts {
  public:

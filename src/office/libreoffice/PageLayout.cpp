@@ -131,24 +131,6 @@ Sequence<Any> DocumentArgument(const Reference<css::lang::XComponent>& document)
   return Sequence<Any>(&argument, 1);
 }
 
-template <typename Element>
-bool AsRows(const Any& value, Sequence<Any>& rows) {
-  Sequence<Element> typed;
-  if (!(value >>= typed)) return false;
-  rows.realloc(typed.getLength());
-  for (sal_Int32 index = 0; index < typed.getLength(); ++index) rows.getArray()[index] <<= typed[index];
-  return true;
-}
-
-// Basic types an array by what it holds: an array of arrays comes back as a
-// sequence of sequences, an array of strings as a sequence of strings.
-Sequence<Any> Rows(const Any& value) {
-  Sequence<Any> rows;
-  if (value >>= rows) return rows;
-  if (AsRows<Sequence<Any>>(value, rows) || AsRows<::rtl::OUString>(value, rows)) return rows;
-  throw css::uno::RuntimeException("The office's Basic gave no array but " + value.getValueTypeName() + ".");
-}
-
 std::int32_t Length(const Any& value) {
   sal_Int32 length = 0;
   value >>= length;
@@ -233,10 +215,10 @@ std::optional<BodyTable> PlacedTable(const TableRow& table) {
 }  // namespace
 
 std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = Rows(session.CallBasic(kPageLayoutBasic, "BodyTables", DocumentArgument(document)));
+  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "BodyTables", DocumentArgument(document)));
   std::vector<BodyTable> found;
   for (const Any& row : rows) {
-    const TableRow table = TableRowFrom(Rows(row));
+    const TableRow table = TableRowFrom(BasicRows(row));
     const std::optional<BodyTable> placed = PlacedTable(table);
     if (placed && table.inTextArea) found.push_back(*placed);
   }
@@ -244,12 +226,12 @@ std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<cs
 }
 
 std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = Rows(session.CallBasic(kPageLayoutBasic, "PageStyles", DocumentArgument(document)));
+  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "PageStyles", DocumentArgument(document)));
   std::vector<PageFrame> inUse;
   std::vector<PageFrame> held;
   bool hasDefault = false;
   for (const Any& value : rows) {
-    const Sequence<Any> row = Rows(value);
+    const Sequence<Any> row = BasicRows(value);
     if (row.getLength() < 3) throw css::uno::RuntimeException("A page style row is short.");
     ::rtl::OUString name;
     bool isHeld = false;
@@ -259,7 +241,7 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<cs
     row[2] >>= isInUse;
     hasDefault = hasDefault || name == kDefaultPageStyle;
     if (row.getLength() < 4) continue;
-    const PageFrame frame = FrameFrom(name, Rows(row[3]));
+    const PageFrame frame = FrameFrom(name, BasicRows(row[3]));
     if (isInUse) inUse.push_back(frame);
     if (isHeld) held.push_back(frame);
   }
@@ -287,7 +269,7 @@ std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang
   const Any arguments[] = {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
                            Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size()))),
                            Any(releaseLayout)};
-  const Sequence<Any> filter = Rows(session.CallBasic(kPageLayoutBasic, "SetUpForPrint", Sequence<Any>(arguments, 4)));
+  const Sequence<Any> filter = BasicRows(session.CallBasic(kPageLayoutBasic, "SetUpForPrint", Sequence<Any>(arguments, 4)));
   ::rtl::OUString name;
   if (filter.getLength() != 1 || !(filter[0] >>= name)) {
     throw css::uno::RuntimeException("The office named no PDF export filter.");
