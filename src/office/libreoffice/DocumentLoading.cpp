@@ -120,8 +120,7 @@ End Function
 // name of `path`.
 bool LoadedAsNamed(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                    DocumentKind kind, const std::string& path) {
-  const Any argument(document);
-  const Sequence<Any> loaded = BasicRows(session.CallBasic(kLoadingBasic, "LoadedAs", Sequence<Any>(&argument, 1)));
+  const Sequence<Any> loaded = BasicRows(session.CallBasic(kLoadingBasic, "LoadedAs", {Any(document)}));
   bool text = false;
   bool web = false;
   bool sheet = false;

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -90,8 +91,10 @@ class OfficeSession {
   css::uno::Reference<css::frame::XComponentLoader> Loader() const { return loader_; }
   // Calls a function of Basic `module` inside the office; see OfficeScripts.
   css::uno::Any CallBasic(const BasicModule& module, const char* function,
-                          const css::uno::Sequence<css::uno::Any>& arguments) {
-    return scripts_.Call(context_, module, function, arguments);
+                          std::initializer_list<css::uno::Any> arguments) {
+    return scripts_.Call(context_, module, function,
+                         css::uno::Sequence<css::uno::Any>(arguments.begin(),
+                                                           static_cast<sal_Int32>(arguments.size())));
   }
 
   // Quit: the office ends now; later calls fail with kObjectGone.

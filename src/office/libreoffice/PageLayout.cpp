@@ -126,11 +126,6 @@ const ::rtl::OUString kFrameProperties[] = {"BottomMargin", "Height",    "IsLand
 constexpr sal_Int32 kFramePropertyCount = 7;
 const ::rtl::OUString kDefaultPageStyle = "Standard";
 
-Sequence<Any> DocumentArgument(const Reference<css::lang::XComponent>& document) {
-  const Any argument(document);
-  return Sequence<Any>(&argument, 1);
-}
-
 std::int32_t Length(const Any& value) {
   sal_Int32 length = 0;
   value >>= length;
@@ -215,7 +210,7 @@ std::optional<BodyTable> PlacedTable(const TableRow& table) {
 }  // namespace
 
 std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "BodyTables", DocumentArgument(document)));
+  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "BodyTables", {Any(document)}));
   std::vector<BodyTable> found;
   for (const Any& row : rows) {
     const TableRow table = TableRowFrom(BasicRows(row));
@@ -226,7 +221,7 @@ std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<cs
 }
 
 std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "PageStyles", DocumentArgument(document)));
+  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "PageStyles", {Any(document)}));
   std::vector<PageFrame> inUse;
   std::vector<PageFrame> held;
   bool hasDefault = false;
@@ -266,10 +261,10 @@ std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang
                                Any(sal_Int32(frame.width))};
     values.emplace_back(Sequence<Any>(frameValues, kFramePropertyCount));
   }
-  const Any arguments[] = {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
-                           Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size()))),
-                           Any(releaseLayout)};
-  const Sequence<Any> filter = BasicRows(session.CallBasic(kPageLayoutBasic, "SetUpForPrint", Sequence<Any>(arguments, 4)));
+  const Sequence<Any> filter = BasicRows(session.CallBasic(
+      kPageLayoutBasic, "SetUpForPrint",
+      {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
+       Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size()))), Any(releaseLayout)}));
   ::rtl::OUString name;
   if (filter.getLength() != 1 || !(filter[0] >>= name)) {
     throw css::uno::RuntimeException("The office named no PDF export filter.");
