@@ -93,8 +93,9 @@ Reference<css::io::XInputStream> PageDeclaring(OfficeSession& session, const std
 const BasicModule kLoadingBasic{"Loading", R"basic(Option Explicit
 
 ' Whether it is a text document, a web page, a spreadsheet, and the import
-' filter that read it ("" for a component that is no model).
-Function LoadedAs(oDoc As Object) As Variant
+' filter that read it ("" for a component that is no model). With bHold a
+' text keeps the office from laying it out until its page set-up is done.
+Function LoadedAs(oDoc As Object, bHold As Boolean) As Variant
   On Error GoTo Failed
   Dim aArgs As Variant, sFilter As String, i As Long
   Dim bText As Boolean, bWeb As Boolean, bSheet As Boolean
@@ -109,6 +110,7 @@ Function LoadedAs(oDoc As Object) As Variant
       If aArgs(i).Name = "FilterName" Then sFilter = aArgs(i).Value
     Next
   End If
+  If bHold And (bText Or bWeb) Then oDoc.lockControllers()
   LoadedAs = Array(bText, bWeb, bSheet, sFilter)
   Exit Function
 Failed:
@@ -117,10 +119,12 @@ End Function
 )basic"};
 
 // Whether `document` is of `kind` and was read by a filter that fits the
-// name of `path`.
+// name of `path`; a word-processing document's layout is held from here.
 bool LoadedAsNamed(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                    DocumentKind kind, const std::string& path) {
-  const Sequence<Any> loaded = BasicRows(session.CallBasic(kLoadingBasic, "LoadedAs", {Any(document)}));
+  const bool hold = kind == DocumentKind::WordProcessing;
+  const Sequence<Any> loaded =
+      BasicRows(session.CallBasic(kLoadingBasic, "LoadedAs", {Any(document), Any(hold)}));
   bool text = false;
   bool web = false;
   bool sheet = false;

@@ -15,7 +15,9 @@ namespace pressmoor::office::libreoffice {
 enum class DocumentKind { WordProcessing, Spreadsheet };
 
 // Throws AutomationError kCannotOpenFile for everything that keeps the file
-// from opening as a document of `kind`.
+// from opening as a document of `kind`. A word-processing document comes
+// with its layout held (its controllers locked), as the page set-up wants
+// it, until SetUpPagesForPrint releases it.
 css::uno::Reference<css::lang::XComponent> LoadDocument(OfficeSession& session,
                                                         const std::string& path,
                                                         DocumentKind kind);

@@ -272,8 +272,4 @@ std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang
   return FromUno(name);
 }
 
-void HoldLayout(const Reference<css::lang::XComponent>& document) {
-  Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->lockControllers();
-}
-
 }  // namespace pressmoor::office::libreoffice

@@ -30,8 +30,4 @@ std::vector<BodyTable> ReadBodyTables(OfficeSession& session,
 std::string SetUpPagesForPrint(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
                                const std::vector<PageFrame>& frames, bool releaseLayout);
 
-// Keeps the office from laying the document out again and again while its
-// page set-up changes, until SetUpPagesForPrint releases it.
-void HoldLayout(const css::uno::Reference<css::lang::XComponent>& document);
-
 }  // namespace pressmoor::office::libreoffice

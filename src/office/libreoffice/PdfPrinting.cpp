@@ -1,5 +1,6 @@
 #include "PdfPrinting.h"
 
+#include "OfficeScripts.h"
 #include "UnoValues.h"
 
 #include <com/sun/star/awt/PrinterServer.hpp>
@@ -72,6 +73,47 @@ class OfficeOutput {
   std::string path_;
 };
 
+Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const PageRange& pages) {
+  std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
+                                       Property("Overwrite", Any(true))};
+  if (const std::string range = PageRangeText(pages); !range.empty()) {
+    const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
+    arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
+  }
+  return Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
+}
+
+// Storing and closing in one call saves the four round trips of asking for
+// each interface and calling it.
+const BasicModule kPrintingBasic{"Printing", R"basic(Option Explicit
+
+' Stores the document, then closes it. Basic touches the closed object once
+' more and errs, so errors of the close count for nothing, as a vetoed
+' close of a read-only document does elsewhere.
+Function StoreAndClose(oDoc As Object, sUrl As String, aArgs As Variant) As Variant
+  On Error GoTo Failed
+  oDoc.storeToURL(sUrl, aArgs)
+  On Error Resume Next
+  oDoc.close(True)
+  StoreAndClose = Array()
+  Exit Function
+Failed:
+  StoreAndClose = "StoreAndClose: " & Error$ & " (" & Err & ")"
+End Function
+)basic"};
+
+// Has the office write `document` into `job`'s temporary file; `store`
+// makes the call, given the office's output URL and the arguments.
+template <typename Store>
+void WritePdfWith(OfficeSession& session, quillset::PdfJob& job, const std::string& exportFilter,
+                  const PageRange& pages, Store&& store) {
+  const std::string failureText = "The PDF " + job.Target() + " could not be written";
+  OfficeOutput output(session, ".pdf");
+  session.Run(errors::kPrintFailed, failureText,
+              [&]() { store(output.Url(), StoreArguments(exportFilter, pages)); });
+  output.MoveTo(job.TemporaryPath(), failureText);
+}
+
 }  // namespace
 
 SystemPrinters QuerySystemPrinters(OfficeSession& session) {
@@ -87,20 +129,18 @@ SystemPrinters QuerySystemPrinters(OfficeSession& session) {
 
 void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
               const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages) {
-  const std::string failureText = "The PDF " + job.Target() + " could not be written";
-  OfficeOutput output(session, ".pdf");
-  session.Run(errors::kPrintFailed, failureText, [&]() {
-    std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
-                                         Property("Overwrite", Any(true))};
-    if (const std::string range = PageRangeText(pages); !range.empty()) {
-      const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
-      arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
-    }
-    Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
-    storable->storeToURL(output.Url(), Sequence<PropertyValue>(
-                                           arguments.data(), static_cast<sal_Int32>(arguments.size())));
-  });
-  output.MoveTo(job.TemporaryPath(), failureText);
+  WritePdfWith(session, job, exportFilter, pages,
+               [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
+                 Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)->storeToURL(url, arguments);
+               });
+}
+
+void WritePdfAndClose(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+                      const std::string& exportFilter, quillset::PdfJob& job) {
+  WritePdfWith(session, job, exportFilter, {},
+               [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
+                 session.CallBasic(kPrintingBasic, "StoreAndClose", {Any(document), Any(url), Any(arguments)});
+               });
 }
 
 void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,

@@ -26,7 +26,7 @@ std::optional<PrintRecipe> PrintRecipes::For(const std::string& path) const {
 }
 
 std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
-                                       const css::uno::Reference<css::lang::XComponent>& document,
+                                       css::uno::Reference<css::lang::XComponent>& document,
                                        const std::string& exportFilter,
                                        const std::string& directory) {
   try {
@@ -34,7 +34,8 @@ std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
     // Only the directory matters: the job is renamed when its name is known.
     ahead->job = std::make_unique<quillset::PdfJob>(
         (std::filesystem::path(directory) / "printed-ahead.pdf").string());
-    WritePdf(session, document, exportFilter, *ahead->job);
+    WritePdfAndClose(session, document, exportFilter, *ahead->job);
+    document.clear();
     return ahead;
   } catch (const quillset::PdfJobError&) {
   } catch (const AutomationError&) {

@@ -52,8 +52,10 @@ struct AheadPrint {
 
 // Prints `document` with `exportFilter` into a temporary file in
 // `directory`; null when that fails, for the real print to find out why.
+// Once printed, its PDF is all that is wanted: the document is closed and
+// `document` cleared.
 std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
-                                       const css::uno::Reference<css::lang::XComponent>& document,
+                                       css::uno::Reference<css::lang::XComponent>& document,
                                        const std::string& exportFilter,
                                        const std::string& directory);
 

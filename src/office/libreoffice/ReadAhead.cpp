@@ -118,11 +118,6 @@ void ReadAhead::Prepare(std::size_t index, int slot) {
     pending.identity = IdentityOf(path);
     document = load_(*office, path, true);
     document.session = office;
-    // Its PDF is all that is wanted from it now; the office's memory is not.
-    if (document.printed) {
-      CloseQuietly(document);
-      document.component.clear();
-    }
   } catch (...) {
     failure = std::current_exception();
   }

@@ -33,8 +33,6 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
                                    const PrintRecipes& recipes) {
   LoadedDocument document;
   document.component = LoadDocument(session, path, DocumentKind::WordProcessing);
-  session.Run(errors::kCannotOpenFile, "The document could not be prepared",
-              [&]() { HoldLayout(document.component); });
   document.layoutHeld = true;
   if (!ahead) return document;
   try {
