@@ -23,7 +23,7 @@ namespace pressmoor::office::libreoffice {
 
 // How the last document of a kind was printed.
 struct PrintRecipe {
-  std::vector<PageStep> pageSteps;  // its page set-up, in order
+  std::vector<PageStep> pageSteps;  // its page set-up as asked, refusals too, in order
   std::string directory;            // where its PDF went
   bool operator==(const PrintRecipe&) const = default;
 };

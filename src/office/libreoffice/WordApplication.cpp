@@ -145,11 +145,13 @@ class WordState {
     return *document.plan;
   }
 
-  // A change the plan took, remembered to set up the next document ahead.
+  // A change asked for, remembered to set up the next document ahead even
+  // when this one refuses it: the converter asks every document the same,
+  // and the next may take it.
   bool Step(OpenDocument& document, const PageStep& step) {
-    if (!step.ApplyTo(Plan(document))) return false;
+    PagePlan& plan = Plan(document);
     document.pageSteps.push_back(step);
-    return true;
+    return step.ApplyTo(plan);
   }
 
   void PrintBackground(bool value) {

@@ -15,12 +15,11 @@ void PrintAsItIs(OfficeSession& session, LoadedDocument& document, const PrintRe
   document.printed = PrintAhead(session, document.component, filter, recipe.directory);
 }
 
-// Sets up and prints ahead `document`, whose page styles have been read.
+// Sets up and prints ahead `document`, whose page styles have been read. A
+// step it refuses is passed over, as the converter passes over the error.
 void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
   PagePlan plan(*document.frames, document.tables);
-  for (const PageStep& step : recipe.pageSteps) {
-    if (!step.ApplyTo(plan)) return;
-  }
+  for (const PageStep& step : recipe.pageSteps) step.ApplyTo(plan);
   const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied",
                                          [&]() { return SetUpForPrinting(session, document, plan.Frames()); });
   document.printed = PrintAhead(session, document.component, filter, recipe.directory);
