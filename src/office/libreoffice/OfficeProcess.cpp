@@ -159,9 +159,6 @@ std::vector<std::string> OfficeEnvironment() {
   // higher threshold an idle office kept 130 MB it no longer used.
   variables.emplace_back("MALLOC_MMAP_THRESHOLD_=1048576");
   variables.emplace_back("MALLOC_TRIM_THRESHOLD_=536870912");
-  // The office's threads each took an arena of their own, some 30 MB in
-  // all; they seldom allocate at once, so one arena costs no speed.
-  variables.emplace_back("MALLOC_ARENA_MAX=1");
   return variables;
 }
 
