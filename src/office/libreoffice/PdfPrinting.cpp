@@ -135,11 +135,12 @@ void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& do
                });
 }
 
-void WritePdfAndClose(OfficeSession& session, const Reference<css::lang::XComponent>& document,
+void WritePdfAndClose(OfficeSession& session, Reference<css::lang::XComponent>& document,
                       const std::string& exportFilter, quillset::PdfJob& job) {
   WritePdfWith(session, job, exportFilter, {},
                [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
                  session.CallBasic(kPrintingBasic, "StoreAndClose", {Any(document), Any(url), Any(arguments)});
+                 document.clear();
                });
 }
 

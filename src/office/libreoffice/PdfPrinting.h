@@ -41,9 +41,10 @@ void PrintToPdf(OfficeSession& session, const css::uno::Reference<css::lang::XCo
 void WritePdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
               const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages = {});
 
-// WritePdf of the whole document, which is then closed in the same call.
-// Throws as PrintToPdf does, the document still open.
-void WritePdfAndClose(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
+// WritePdf of the whole document, which is then closed in the same call:
+// once the office has written the PDF, `document` is cleared, even when
+// moving the PDF then fails. Throws as PrintToPdf does.
+void WritePdfAndClose(OfficeSession& session, css::uno::Reference<css::lang::XComponent>& document,
                       const std::string& exportFilter, quillset::PdfJob& job);
 
 // Puts `job`'s PDF in place; throws AutomationError kPrintFailed.

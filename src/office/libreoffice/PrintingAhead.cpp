@@ -35,7 +35,6 @@ std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
     ahead->job = std::make_unique<quillset::PdfJob>(
         (std::filesystem::path(directory) / "printed-ahead.pdf").string());
     WritePdfAndClose(session, document, exportFilter, *ahead->job);
-    document.clear();
     return ahead;
   } catch (const quillset::PdfJobError&) {
   } catch (const AutomationError&) {

@@ -52,8 +52,8 @@ struct AheadPrint {
 
 // Prints `document` with `exportFilter` into a temporary file in
 // `directory`; null when that fails, for the real print to find out why.
-// Once printed, its PDF is all that is wanted: the document is closed and
-// `document` cleared.
+// Once the office has written the PDF, that is all that is wanted: the
+// document is closed and `document` cleared, to be loaded again if needed.
 std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
                                        css::uno::Reference<css::lang::XComponent>& document,
                                        const std::string& exportFilter,
