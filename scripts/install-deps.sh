@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev libuchardet-dev
   libgtest-dev libgmock-dev
   qt6-base-dev
-  libreoffice-core libreoffice-writer libreoffice-calc libreoffice-dev
+  libreoffice-core libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-dev
   poppler-utils
   xvfb xauth
   # Fonts for every script a document may use, so that no character prints
