@@ -1,5 +1,6 @@
 // The options of an unattended run: -f pattern, -s source, -d destination,
-// -o orientation, -k keep going past a failing file, -n part of the batch.
+// -o orientation, -k keep going past a failing file, -n part of the batch,
+// -x today's formats too.
 #include <cctype>
 #include <cstddef>
 #include <string>
@@ -57,6 +58,7 @@ void frmPressmoorMain::ParseCommandLine() {
       case 'd': ParamDestinationDir = ValueFrom(valueStart, commandLine); break;
       case 'o': Orientation = UpperCase(ValueFrom(valueStart, commandLine)); break;
       case 'k': KeepGoing = true; break;
+      case 'x': TodaysFormats = true; break;
       case 'n': ParamPart = ValueFrom(valueStart, commandLine); break;
       default: break;
     }

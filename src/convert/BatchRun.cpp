@@ -1,5 +1,6 @@
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "convert/RunMessages.h"
 #include "ui/frmPressmoorMain.h"
@@ -20,11 +21,24 @@ class RunInProgressScope {
   bool& flag_;
 };
 
+// With today's formats the files listed choose, whatever the pattern: each
+// converter runs only when one of its files is listed.
+void ConvertByListedKinds(frmPressmoorMain& window) {
+  for (auto [takes, convert] :
+       {std::pair{&frmPressmoorMain::IsExcelFile, &frmPressmoorMain::ConvertWithExcel},
+        std::pair{&frmPressmoorMain::IsPowerPointFile, &frmPressmoorMain::ConvertWithPowerPoint},
+        std::pair{&frmPressmoorMain::IsWordFile, &frmPressmoorMain::ConvertWithWord}}) {
+    if (!window.ListedFiles(takes, 0).empty()) (window.*convert)();
+  }
+}
+
 // Patterns compared character for character; anything unlisted goes to Word.
 void ConvertByPattern(frmPressmoorMain& window) {
   const std::string& pattern = window.FilePattern;
   if (pattern.empty()) {
     window.SendMessage("File type to convert is not defined");
+  } else if (window.TodaysFormats) {
+    ConvertByListedKinds(window);
   } else if (pattern == "*.doc" || pattern == "*.txt" || pattern == "*.html" ||
              pattern == "*.rtf") {
     window.ConvertWithWord();

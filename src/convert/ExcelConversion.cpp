@@ -1,13 +1,11 @@
-#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "convert/FileAttempt.h"
-#include "convert/FilePaths.h"
-#include "convert/RunMessages.h"
+#include "convert/NamedOutputConversion.h"
 #include "convert/TextCase.h"
-#include "driver/OutputNameLock.h"
+#include "convert/TodaysFormats.h"
 #include "driver/Quillset.h"
 #include "ui/frmPressmoorMain.h"
 
@@ -18,13 +16,12 @@ namespace {
 const office::ExcelCloseArgs kDiscardChanges{
     .SaveChanges = false, .Filename = std::nullopt, .RouteWorkbook = false};
 
-// The spreadsheet of one run; started afresh when its office is lost.
-class RunExcel {
+// The spreadsheet of one run and the workbook in hand.
+class RunExcel : public convert::NamedOutputOffice {
  public:
   explicit RunExcel(frmPressmoorMain& window) : window_(window) {}
 
-  // Drops the one before, if any; the office reads `expected` ahead.
-  void Start(std::vector<std::string> expected) {
+  void Start(std::vector<std::string> expected) override {
     excel_.reset();
     window_.Env().Office().ExpectDocuments(std::move(expected));
     excel_ = std::dynamic_pointer_cast<office::ExcelApplication>(
@@ -35,103 +32,40 @@ class RunExcel {
     }
   }
 
-  office::ExcelApplication& operator*() const { return *excel_; }
-
-  // Closes what a failed file left open, or starts afresh when that fails.
-  void Recover(const convert::FileAttempt& attempt,
-               const std::shared_ptr<office::ExcelWorkbook>& workbook,
-               std::vector<std::string> rest) {
-    if (!attempt.restarted && !convert::OfficeLost(*attempt.failure)) {
-      try {
-        if (workbook) workbook->Close(kDiscardChanges);
-        return;
-      } catch (const office::AutomationError&) {
-        // Nothing more to close here; a fresh office follows.
-      }
-    }
-    Start(std::move(rest));
+  void Open(const std::string& sourcePath) override {
+    excel_->Visible(false);
+    workbook_ = excel_->Workbooks()->Open(
+        {.Filename = sourcePath, .UpdateLinks = std::nullopt, .ReadOnly = true});
   }
 
-  void Quit() { excel_->Quit(); }
+  void PrintOnQuillset() override {
+    workbook_->PrintOut({.From = std::nullopt,
+                         .To = std::nullopt,
+                         .Copies = std::nullopt,
+                         .Preview = std::nullopt,
+                         .ActivePrinter = driver::kPrinterName});
+  }
+
+  bool HoldsDocument() const override { return workbook_ != nullptr; }
+  void CloseDocument() override { std::exchange(workbook_, nullptr)->Close(kDiscardChanges); }
+  void DropDocument() override { workbook_.reset(); }
+  void Quit() override { excel_->Quit(); }
 
  private:
   frmPressmoorMain& window_;
   std::shared_ptr<office::ExcelApplication> excel_;
+  std::shared_ptr<office::ExcelWorkbook> workbook_;
 };
-
-// Leaves the printed workbook open in `workbook`.
-void PrintWithExcel(frmPressmoorMain& window, office::ExcelApplication& excel,
-                    const std::string& sourcePath, const std::string& outputPath,
-                    std::shared_ptr<office::ExcelWorkbook>& workbook) {
-  // The printer reads the name when the job reaches it; another run must
-  // not replace it before then.
-  driver::OutputNameLock nameInUse(window.Env().Settings().Roots());
-  window.MySaveSetting(driver::kSettingsApplication, driver::kSettingsSection,
-                       driver::kOutputFileNameValue, outputPath);
-  excel.Visible(false);
-  workbook = excel.Workbooks()->Open({.Filename = sourcePath, .UpdateLinks = std::nullopt, .ReadOnly = true});
-  workbook->PrintOut({.From = std::nullopt,
-                      .To = std::nullopt,
-                      .Copies = std::nullopt,
-                      .Preview = std::nullopt,
-                      .ActivePrinter = driver::kPrinterName});
-}
 
 }  // namespace
 
 void frmPressmoorMain::ConvertWithExcel() {
   RunExcel excel(*this);
-  std::string sourcePath;
-  try {
-    excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, 0));
-
-    const int count = srcFileList.ListCount();
-    for (int index = 0; index < count; ++index) {
-      // Input that could shorten the list is refused during a run; this only
-      // keeps a stale index from reading past the end.
-      if (index >= srcFileList.ListCount()) break;
-      const std::string fileName = srcFileList.List(index);
-      if (!IsExcelFile(fileName)) continue;
-      if (!convert::InPart(Part, fileName)) continue;
-      ShowProgress(index, count, fileName);
-      sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
-      const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);
-
-      std::shared_ptr<office::ExcelWorkbook> workbook;
-      const convert::FileAttempt attempt = convert::AttemptFile(
-          [&] { PrintWithExcel(*this, *excel, sourcePath, outputPath, workbook); },
-          KeepGoing ? std::function<void()>([&] {
-            workbook.reset();
-            excel.Start({sourcePath});
-          })
-                    : nullptr);
-      if (attempt.failure) {
-        if (!KeepGoing) throw *attempt.failure;
-        SendMessage(convert::ExcelFailureMessage(*attempt.failure, sourcePath));
-        excel.Recover(attempt, workbook, ListedFiles(&frmPressmoorMain::IsExcelFile, index + 1));
-        continue;
-      }
-      convert::CountOneMore(ConvertedCount);
-      RefreshDestinationList();
-      try {
-        workbook->Close(kDiscardChanges);
-      } catch (const office::AutomationError& failure) {
-        if (!KeepGoing) throw;
-        SendMessage(convert::ExcelFailureMessage(failure, sourcePath));
-        excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, index + 1));
-        continue;
-      }
-      if (attempt.restarted) excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, index + 1));
-    }
-
-    excel.Quit();
-  } catch (const office::AutomationError& failure) {
-    // Unlike the Word path, no Quit: the references simply go.
-    SendMessage(convert::ExcelFailureMessage(failure, sourcePath));
-  }
+  convert::ConvertWithNamedOutput(*this, excel, &frmPressmoorMain::IsExcelFile);
 }
 
 bool frmPressmoorMain::IsExcelFile(const std::string& name) {
+  if (TodaysFormats && convert::TodaysKindOf(name) == convert::TodaysKind::Spreadsheet) return true;
   return convert::AsciiLower(convert::LastThree(name)) == "xls";
 }
 

@@ -78,7 +78,7 @@ void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
                    const std::string& sourcePath, const std::string& outputPath) {
   word.Documents()->Open({.FileName = sourcePath});
   word.Options()->PrintBackground(true);
-  if (!window.IsDocFile(sourcePath)) {
+  if (window.TakesDefaultPage(sourcePath)) {
     std::shared_ptr<office::WordPageSetup> pageSetup = word.ActiveDocument()->PageSetup();
     convert::ApplyDefaultPage(*pageSetup, {window.txtLMargin.Text(), window.txtRmargin.Text(),
                                            window.txtTMargin.Text(), window.txtBMargin.Text(),

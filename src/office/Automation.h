@@ -1,5 +1,6 @@
 // The automation objects the converters drive: a word processor
-// ("Word.Application") and a spreadsheet ("Excel.Application"). Only the
+// ("Word.Application"), a spreadsheet ("Excel.Application") and a
+// presentation program ("PowerPoint.Application"). Only the
 // members the converters use exist. Arguments are structs of optional fields
 // in positional order, so a call can name its arguments or give them by
 // position; an empty optional is an omitted argument ("use the default").
@@ -160,8 +161,46 @@ class ExcelApplication : public Object {
   virtual void Quit() = 0;
 };
 
+// ---- "PowerPoint.Application" ----------------------------------------------
+// Printed as workbooks are: the printer is named in the call, and the PDF
+// printer takes the file name from its "PDFFileName" setting.
+
+struct PowerPointPrintOutArgs {
+  std::optional<std::int32_t> From;
+  std::optional<std::int32_t> To;
+  std::optional<std::int32_t> Copies;
+  std::optional<std::string> ActivePrinter;
+};
+
+class PowerPointPresentation {
+ public:
+  virtual ~PowerPointPresentation() = default;
+  virtual void PrintOut(const PowerPointPrintOutArgs& args) = 0;
+  // Closes without saving: a presentation opened read-only has nothing to save.
+  virtual void Close() = 0;
+};
+
+struct PowerPointOpenArgs {
+  std::optional<std::string> FileName;
+  std::optional<bool> ReadOnly;
+  std::optional<bool> Untitled;
+  std::optional<bool> WithWindow;
+};
+
+class PowerPointPresentations {
+ public:
+  virtual ~PowerPointPresentations() = default;
+  virtual std::shared_ptr<PowerPointPresentation> Open(const PowerPointOpenArgs& args) = 0;
+};
+
+class PowerPointApplication : public Object {
+ public:
+  virtual std::shared_ptr<PowerPointPresentations> Presentations() = 0;
+  virtual void Quit() = 0;
+};
+
 // Creates application objects by class name ("Word.Application",
-// "Excel.Application"). Throws AutomationError: kUnknownClass for another
+// "Excel.Application", "PowerPoint.Application"). Throws AutomationError: kUnknownClass for another
 // name, kCannotStart when the office cannot be started.
 class ObjectFactory {
  public:

@@ -192,14 +192,17 @@ class ScriptedWord : public WordApplication {
 
 // ---- Excel -------------------------------------------------------------------
 
+// An application that quits once; used by the spreadsheet and the presentations.
 struct ExcelState {
-  explicit ExcelState(ScriptedOffice& scripted) : office(scripted) {}
+  ExcelState(ScriptedOffice& scripted, std::string applicationName = "Excel")
+      : office(scripted), name(std::move(applicationName)) {}
   ScriptedOffice& office;
+  std::string name;
   bool quit = false;
 
   void Call(const std::string& entry) {
     office.Call(entry);
-    if (quit) throw AutomationError(errors::kObjectGone, "Excel", "The object has quit");
+    if (quit) throw AutomationError(errors::kObjectGone, name, "The object has quit");
   }
 };
 
@@ -248,6 +251,60 @@ class ScriptedExcel : public ExcelApplication {
   }
   void Quit() override {
     state_->Call("Excel.Quit");
+    state_->quit = true;
+  }
+
+ private:
+  std::shared_ptr<ExcelState> state_;
+};
+
+// ---- PowerPoint --------------------------------------------------------------
+
+class ScriptedPresentation : public PowerPointPresentation {
+ public:
+  explicit ScriptedPresentation(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
+  void PrintOut(const PowerPointPrintOutArgs& args) override {
+    state_->Call("PowerPoint.Presentation.PrintOut(" + Positional(args.From) + ", " +
+                 Positional(args.To) + ", " + Positional(args.Copies) + ", " +
+                 Positional(args.ActivePrinter) + ")");
+    if (closed_) throw AutomationError(errors::kNoDocument, "PowerPoint", "The presentation is closed");
+    if (args.ActivePrinter.value_or("") == driver::kPrinterName) {
+      state_->office.PrintPdf("PowerPoint", state_->office.PdfFileNameSetting());
+    }
+  }
+  void Close() override {
+    state_->Call("PowerPoint.Presentation.Close");
+    closed_ = true;
+  }
+
+ private:
+  std::shared_ptr<ExcelState> state_;
+  bool closed_ = false;
+};
+
+class ScriptedPresentations : public PowerPointPresentations {
+ public:
+  explicit ScriptedPresentations(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
+  std::shared_ptr<PowerPointPresentation> Open(const PowerPointOpenArgs& args) override {
+    state_->Call("PowerPoint.Presentations.Open(" + Positional(args.FileName) + ", " +
+                 Positional(args.ReadOnly) + ", " + Positional(args.Untitled) + ", " +
+                 Positional(args.WithWindow) + ")");
+    return std::make_shared<ScriptedPresentation>(state_);
+  }
+
+ private:
+  std::shared_ptr<ExcelState> state_;
+};
+
+class ScriptedPowerPoint : public PowerPointApplication {
+ public:
+  explicit ScriptedPowerPoint(ScriptedOffice& office)
+      : state_(std::make_shared<ExcelState>(office, "PowerPoint")) {}
+  std::shared_ptr<PowerPointPresentations> Presentations() override {
+    return std::make_shared<ScriptedPresentations>(state_);
+  }
+  void Quit() override {
+    state_->Call("PowerPoint.Quit");
     state_->quit = true;
   }
 
@@ -310,6 +367,7 @@ std::shared_ptr<Object> ScriptedOffice::CreateObject(const std::string& classNam
   Call("CreateObject(" + className + ")");
   if (className == "Word.Application") return std::make_shared<ScriptedWord>(*this);
   if (className == "Excel.Application") return std::make_shared<ScriptedExcel>(*this);
+  if (className == "PowerPoint.Application") return std::make_shared<ScriptedPowerPoint>(*this);
   throw AutomationError(errors::kUnknownClass, className, "Cannot create object");
 }
 

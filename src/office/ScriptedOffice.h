@@ -1,4 +1,4 @@
-// A scripted stand-in for the office: both application objects and their
+// A scripted stand-in for the office: the three application objects and their
 // factory, without any office behind them. Every call lands in one ordered
 // log, reads answer scripted values, any call can be made to fail with a
 // chosen error, and printing to the PDF printer writes a small PDF where the
@@ -6,7 +6,8 @@
 //
 // Log entries look like "Word.Documents.Open(FileName=/in/a.txt)",
 // "Word.ActivePrinter=Quillset" (a property write), "Word.ActivePrinter" (a
-// read) or "Excel.Workbooks.Open(/in/b.xls, , true)" (positional arguments,
+// read), "Excel.Workbooks.Open(/in/b.xls, , true)" or
+// "PowerPoint.Presentations.Open(/in/c.pptx, true, , false)" (positional arguments,
 // omitted ones empty). A call's member is its entry up to the first "(" or
 // "=": "Word.ActivePrinter", "CreateObject".
 //
@@ -36,8 +37,8 @@ struct ScriptedFailure {
 
 class ScriptedOffice : public ObjectFactory {
  public:
-  // `settings` is where the spreadsheet's print looks up "PDFFileName"; without
-  // it spreadsheet prints write nothing.
+  // `settings` is where the spreadsheet's and the presentations' prints look
+  // up "PDFFileName"; without it those prints write nothing.
   explicit ScriptedOffice(platform::Registry* settings = nullptr);
 
   // ---- Script ---------------------------------------------------------------

@@ -17,11 +17,15 @@ void frmPressmoorMain::cmbFileType_Click() {
 void frmPressmoorMain::SetFilePattern(std::int16_t index) {
   bool listed = index >= 0 && index < static_cast<std::int16_t>(kFileTypePatterns.size());
   FilePattern = listed ? kFileTypePatterns[static_cast<std::size_t>(index)] : "";
+  TodaysFormats = listed && index >= kFirstTodaysEntry;
 }
 
 void frmPressmoorMain::UpdateMarginFields() {
-  // Word documents and workbooks bring their own page margins.
-  bool show = FilePattern != "*.doc" && FilePattern != "*.xls";
+  // Word documents, workbooks and today's formats bring their own page margins.
+  bool show = true;
+  for (std::size_t entry = 0; entry < kFileTypePatterns.size(); ++entry) {
+    if (FilePattern == kFileTypePatterns[entry]) show = kFileTypeTakesMargins[entry];
+  }
   for (Control* control : std::initializer_list<Control*>{&lblLMargin, &lblRMargin, &lblTMargin, &lblBMargin,
                                                           &lblSetMargins, &txtLMargin, &txtRmargin, &txtTMargin,
                                                           &txtBMargin}) {

@@ -57,6 +57,9 @@ class frmPressmoorMain {
   std::string ParamSourceDir;
   std::string ParamDestinationDir;
   bool KeepGoing = false;  // -k: a failing file is reported and the run goes on
+  // -x, or a file type entry of today's documents: the converters also take
+  // today's formats, and the files listed choose the converters.
+  bool TodaysFormats = false;
   std::optional<std::string> ParamPart;  // -n K/N as given
   convert::BatchPart Part;  // of the batch this run converts: all of it unless -n says otherwise
 
@@ -95,6 +98,10 @@ class frmPressmoorMain {
   bool IsDocFile(const std::string& path);
   void ConvertWithExcel();
   bool IsExcelFile(const std::string& name);
+  void ConvertWithPowerPoint();
+  bool IsPowerPointFile(const std::string& name);  // never without TodaysFormats
+  // False for a file that carries its own page set-up: no default margins, no -o.
+  bool TakesDefaultPage(const std::string& path);
   // The listed files from `firstIndex` on that `converts` takes, as paths:
   // what the office is told the next application will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),

@@ -22,7 +22,11 @@ class CommandLine : public WindowFixture {
 };
 
 TEST_F(CommandLine, ParsingTable) {
-  struct Row { std::string line, fileType, source, destination, orientation; bool keepGoing = false; };
+  struct Row {
+    std::string line, fileType, source, destination, orientation;
+    bool keepGoing = false;
+    bool todays = false;
+  };
   const Row rows[] = {
       {"-f *.doc -s /In -d /Out", "*.doc", "/In", "/Out", ""},
       {"-f *.doc -s /In", "*.doc", "/In", "", ""},
@@ -38,7 +42,10 @@ TEST_F(CommandLine, ParsingTable) {
       {"-s /first -s /second", "", "/second", "", ""},
       {"-s /In   -d /Out  ", "", "/In", "/Out", ""},
       {"-d -s /In", "", "/In", "", ""},
-      {"-x -f *.rtf", "*.rtf", "", "", ""},
+      {"-x -f *.rtf", "*.rtf", "", "", "", false, true},
+      {"-f *.docx;*.odt -k -s /In -x", "*.docx;*.odt", "/In", "", "", true, true},
+      {"-s /a -xyz", "", "/a", "", "", false, true},
+      {"-X -s /a", "", "/a", "", ""},
       {"-", "", "", "", ""},
       {"-f", "", "", "", ""},
       {"-k -f *.doc -s /In", "*.doc", "/In", "", "", true},
@@ -55,6 +62,7 @@ TEST_F(CommandLine, ParsingTable) {
     EXPECT_EQ(window.ParamDestinationDir, row.destination) << row.line;
     EXPECT_EQ(window.Orientation, row.orientation) << row.line;
     EXPECT_EQ(window.KeepGoing, row.keepGoing) << row.line;
+    EXPECT_EQ(window.TodaysFormats, row.todays) << row.line;
   }
 }
 

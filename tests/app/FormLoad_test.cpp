@@ -128,8 +128,8 @@ TEST_F(FormLoadTest, InteractiveFillsTheListAndSelectsTheSavedEntry) {
   frmPressmoorMain form(env);
   form.Form_Load();
   EXPECT_FALSE(form.Unloaded);
-  ASSERT_EQ(form.cmbFileType.ListCount(), 6);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(form.cmbFileType.List(i), kFileTypeEntries[static_cast<std::size_t>(i)]);
+  ASSERT_EQ(form.cmbFileType.ListCount(), 10);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(form.cmbFileType.List(i), kFileTypeEntries[static_cast<std::size_t>(i)]);
   EXPECT_EQ(form.cmbFileType.ListIndex(), 2);
   EXPECT_EQ(form.FilePattern, "*.txt");
   EXPECT_EQ(form.srcFileList.Pattern(), "*.txt");  // the selection ran the Click handling
@@ -148,10 +148,22 @@ TEST_F(FormLoadTest, SavedWordEntryHidesTheMarginBlock) {
   EXPECT_FALSE(form.txtBMargin.Visible());
 }
 
+TEST_F(FormLoadTest, SavedEntryOfTodaysFormatsIsSelectedAgain) {
+  InstallDriver(env, "1.20");
+  StoreDirectories();
+  StoreFileType("8");
+  frmPressmoorMain form(env);
+  form.Form_Load();
+  EXPECT_EQ(form.cmbFileType.ListIndex(), 8);
+  EXPECT_EQ(form.FilePattern, kFileTypePatterns[8]);
+  EXPECT_TRUE(form.TodaysFormats);
+  EXPECT_FALSE(form.txtLMargin.Visible());
+}
+
 TEST_F(FormLoadTest, SavedIndexMinusOneOrOutsideTheListMeansNoSelection) {
   InstallDriver(env, "1.20");
   StoreDirectories();
-  for (const char* stored : {"-1", "6", "-2", "200"}) {
+  for (const char* stored : {"-1", "10", "-2", "200"}) {
     StoreFileType(stored);
     frmPressmoorMain form(env);
     form.Form_Load();

@@ -56,6 +56,59 @@ INSTANTIATE_TEST_SUITE_P(
                       DispatchCase{"*.XLS", "Word.Application", 0},
                       DispatchCase{"*.pdf", "Word.Application", 0}));
 
+// With today's formats the files listed choose the converters, whatever the pattern.
+TEST_F(BatchRunTest, TodaysFormatsStartEachConverterOnlyForFilesOfItsKind) {
+  struct Row {
+    std::vector<std::string> files;
+    std::string pattern;
+    std::vector<std::string> created;
+    int converted;
+  };
+  const std::string excel = "CreateObject(Excel.Application)";
+  const std::string powerPoint = "CreateObject(PowerPoint.Application)";
+  const std::string word = "CreateObject(Word.Application)";
+  const Row rows[] = {
+      {{"a.docx", "b.xlsx", "c.pptx", "d.txt", "e.pdf"}, "*.*", {excel, powerPoint, word}, 4},
+      {{"a.docx", "b.xlsx", "c.pptx"}, "*.xlsx", {excel}, 1},
+      {{"a.odt", "b.ODP"}, "*.odt;*.odp", {powerPoint, word}, 2},
+      {{"a.xls", "b.doc"}, "*.doc", {word}, 1},
+      {{"a.pdf"}, "*.*", {}, 0},
+  };
+  for (const Row& row : rows) {
+    TempDir folder;
+    form.SrcFolder.Path(folder.MakeDirectory("in"));
+    for (const std::string& file : row.files) folder.WriteFile("in/" + file, "text");
+    const std::size_t before = Created().size();
+    form.TodaysFormats = true;
+    form.FilePattern = row.pattern;
+
+    form.cmdConvert_Click();
+
+    const std::vector<std::string> created = Created();
+    EXPECT_EQ(std::vector<std::string>(created.begin() + static_cast<std::ptrdiff_t>(before), created.end()),
+              row.created)
+        << row.pattern;
+    EXPECT_EQ(form.ConvertedCount, row.converted) << row.pattern;
+  }
+}
+
+TEST_F(BatchRunTest, PresentationGoesThroughTheOfficeInTheFixedOrder) {
+  const std::string path = Source("talk.pptx");
+  form.TodaysFormats = true;
+  form.FilePattern = "*.pptx";
+
+  form.cmdConvert_Click();
+
+  EXPECT_THAT(office.Calls(),
+              ElementsAre("CreateObject(PowerPoint.Application)",
+                          "PowerPoint.Presentations.Open(" + path + ", true, , false)",
+                          "PowerPoint.Presentation.PrintOut(, , , Quillset)",
+                          "PowerPoint.Presentation.Close", "PowerPoint.Quit"));
+  EXPECT_TRUE(std::filesystem::exists(Output("talk.pdf")));
+  EXPECT_EQ(office.PdfFileNameSetting(), Output("talk.pdf"));
+  EXPECT_THAT(env.eventLog, ElementsAre(::testing::StartsWith("Successfully converted 1 files")));
+}
+
 TEST_F(BatchRunTest, EmptyPatternIsReportedAndTheRunStillEndsNormally) {
   env.commandLine = "";  // interactive, so the preferences are saved
   Source("a.txt");

@@ -86,6 +86,38 @@ TEST_F(FileTests, WorkbooksByTheirLastThreeCharacters) {
   EXPECT_FALSE(form.IsExcelFile(""));
 }
 
+// 'w' word processor, 's' spreadsheet, 'p' presentations, '-' none of them.
+TEST_F(FileTests, TodaysFormatsOnlyWhenAskedForAndEachByItsWholeEnding) {
+  const auto kindOf = [this](const char* name) {
+    return form.IsWordFile(name) ? 'w' : form.IsExcelFile(name) ? 's' : form.IsPowerPointFile(name) ? 'p' : '-';
+  };
+  struct Row { const char* name; char withX, without; };
+  const Row rows[] = {
+      {"a.docx", 'w', '-'}, {"A.DOCM", 'w', '-'}, {"t.dotx", 'w', '-'}, {"t.dotm", 'w', '-'},
+      {"t.dot", 'w', '-'},  {"b.odt", 'w', '-'},  {"b.ott", 'w', '-'},  {"b.fodt", 'w', '-'},
+      {"c.xlsx", 's', '-'}, {"c.xlsm", 's', '-'}, {"c.xltx", 's', '-'}, {"c.xltm", 's', '-'},
+      {"c.XLSB", 's', '-'}, {"c.xlt", 's', '-'},  {"d.ods", 's', '-'},  {"d.ots", 's', '-'},
+      {"d.fods", 's', '-'}, {"e.ppt", 'p', '-'},  {"e.pps", 'p', '-'},  {"e.pot", 'p', '-'},
+      {"e.pptx", 'p', '-'}, {"e.pptm", 'p', '-'}, {"e.ppsx", 'p', '-'}, {"e.potx", 'p', '-'},
+      {"f.odp", 'p', '-'},  {"f.otp", 'p', '-'},  {"f.Fodp", 'p', '-'}, {"g.doc", 'w', 'w'},
+      {"g.xls", 's', 's'},  {"g.txt", 'w', 'w'},  {"g.pdf", '-', '-'},  {"h.docx.bak", '-', '-'}};
+  for (const Row& row : rows) {
+    form.TodaysFormats = true;
+    EXPECT_EQ(kindOf(row.name), row.withX) << row.name;
+    form.TodaysFormats = false;
+    EXPECT_EQ(kindOf(row.name), row.without) << row.name;
+  }
+}
+
+TEST_F(FileTests, TodaysFormatsCarryTheirOwnPageSetUp) {
+  for (const char* name : {"/in/a.docx", "/in/b.odt", "/in/c.fodt", "/in/t.dot", "/in/a.doc"}) {
+    EXPECT_FALSE(form.TakesDefaultPage(name)) << name;
+  }
+  for (const char* name : {"/in/a.txt", "/in/b.rtf", "/in/c.htm", "/in/odt/d.html"}) {
+    EXPECT_TRUE(form.TakesDefaultPage(name)) << name;
+  }
+}
+
 TEST_F(FileTests, DocAnywhereInThePath) {
   EXPECT_TRUE(form.IsDocFile("/in/Letter.doc"));
   EXPECT_TRUE(form.IsDocFile("/in/a.docx"));

@@ -31,14 +31,21 @@ class FileTypeAndMargins : public WindowFixture {
 };
 
 TEST_F(FileTypeAndMargins, EachEntrySetsPatternAndMarginVisibility) {
-  struct Row { std::int16_t index; const char* pattern; bool margins; };
-  const Row rows[] = {{0, "*.doc", false}, {1, "*.htm*", true}, {2, "*.txt", true},   {3, "*.rtf", true},
-                      {4, "*.xls", false}, {5, "*.*", true},    {-1, "", true}};
+  struct Row { std::int16_t index; const char* pattern; bool margins; bool todays = false; };
+  const Row rows[] = {
+      {0, "*.doc", false}, {1, "*.htm*", true}, {2, "*.txt", true}, {3, "*.rtf", true}, {4, "*.xls", false},
+      {5, "*.*", true},
+      {6, "*.docx;*.docm;*.dotx;*.dotm;*.dot;*.odt;*.ott;*.fodt", false, true},
+      {7, "*.xlsx;*.xlsm;*.xltx;*.xltm;*.xlsb;*.xlt;*.ods;*.ots;*.fods", false, true},
+      {8, "*.ppt;*.pps;*.pot;*.pptx;*.pptm;*.ppsx;*.potx;*.odp;*.otp;*.fodp", false, true},
+      {9, ui::kFileTypePatterns[9], true, true},
+      {-1, "", true}};
   auto& window = FilledWindow();
   for (const Row& row : rows) {
     window.cmbFileType.ListIndex(row.index);
     EXPECT_EQ(window.FilePattern, row.pattern) << row.index;
     EXPECT_TRUE(BlockVisible(window, row.margins)) << row.index;
+    EXPECT_EQ(window.TodaysFormats, row.todays) << row.index;
   }
 }
 

@@ -92,17 +92,18 @@ Reference<css::io::XInputStream> PageDeclaring(OfficeSession& session, const std
 // What the office made of a file, asked in one call instead of five.
 const BasicModule kLoadingBasic{"Loading", R"basic(Option Explicit
 
-' Whether it is a text document, a web page, a spreadsheet, and the import
-' filter that read it ("" for a component that is no model). With bHold a
+' Whether it is a text document, a web page, a spreadsheet, a presentation,
+' and the import filter that read it ("" for a component that is no model). With bHold a
 ' text keeps the office from laying it out until its page set-up is done.
 Function LoadedAs(oDoc As Object, bHold As Boolean) As Variant
   On Error GoTo Failed
   Dim aArgs As Variant, sFilter As String, i As Long
-  Dim bText As Boolean, bWeb As Boolean, bSheet As Boolean
+  Dim bText As Boolean, bWeb As Boolean, bSheet As Boolean, bSlides As Boolean
   If HasUnoInterfaces(oDoc, "com.sun.star.lang.XServiceInfo") Then
     bText = oDoc.supportsService("com.sun.star.text.TextDocument")
     bWeb = oDoc.supportsService("com.sun.star.text.WebDocument")
     bSheet = oDoc.supportsService("com.sun.star.sheet.SpreadsheetDocument")
+    bSlides = oDoc.supportsService("com.sun.star.presentation.PresentationDocument")
   End If
   If HasUnoInterfaces(oDoc, "com.sun.star.frame.XModel") Then
     aArgs = oDoc.getArgs()
@@ -111,7 +112,7 @@ Function LoadedAs(oDoc As Object, bHold As Boolean) As Variant
     Next
   End If
   If bHold And (bText Or bWeb) Then oDoc.lockControllers()
-  LoadedAs = Array(bText, bWeb, bSheet, sFilter)
+  LoadedAs = Array(bText, bWeb, bSheet, bSlides, sFilter)
   Exit Function
 Failed:
   LoadedAs = "LoadedAs: " & Error$ & " (" & Err & ")"
@@ -128,13 +129,25 @@ bool LoadedAsNamed(OfficeSession& session, const Reference<css::lang::XComponent
   bool text = false;
   bool web = false;
   bool sheet = false;
+  bool slides = false;
   ::rtl::OUString filter;
-  if (loaded.getLength() != 4 || !(loaded[0] >>= text) || !(loaded[1] >>= web) || !(loaded[2] >>= sheet) ||
-      !(loaded[3] >>= filter)) {
+  if (loaded.getLength() != 5 || !(loaded[0] >>= text) || !(loaded[1] >>= web) || !(loaded[2] >>= sheet) ||
+      !(loaded[3] >>= slides) || !(loaded[4] >>= filter)) {
     throw css::uno::RuntimeException("The office did not say what it loaded.");
   }
-  const bool ofKind = kind == DocumentKind::Spreadsheet ? sheet : text || web;
+  const bool ofKind = kind == DocumentKind::Spreadsheet    ? sheet
+                      : kind == DocumentKind::Presentation ? slides
+                                                           : text || web;
   return ofKind && FilterFitsName(path, FromUno(filter));
+}
+
+const char* KindNoun(DocumentKind kind) {
+  switch (kind) {
+    case DocumentKind::Spreadsheet: return "workbook";
+    case DocumentKind::Presentation: return "presentation";
+    case DocumentKind::WordProcessing: break;
+  }
+  return "word-processing document";
 }
 
 // Why the file cannot be opened before the office is asked; empty if it may.
@@ -216,8 +229,7 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
     if (!LoadedAsNamed(session, document, kind, path)) {
       CloseDocument(document);
       session.Fail(errors::kCannotOpenFile,
-                   cannotOpen + ": its content is not a " +
-                       (kind == DocumentKind::Spreadsheet ? "workbook" : "word-processing document") +
+                   cannotOpen + ": its content is not a " + KindNoun(kind) +
                        " of the kind its name says.");
     }
     return document;

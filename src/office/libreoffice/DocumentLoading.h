@@ -12,7 +12,7 @@
 
 namespace pressmoor::office::libreoffice {
 
-enum class DocumentKind { WordProcessing, Spreadsheet };
+enum class DocumentKind { WordProcessing, Spreadsheet, Presentation };
 
 // Throws AutomationError kCannotOpenFile for everything that keeps the file
 // from opening as a document of `kind`. A word-processing document comes

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "TextEncoding.h"
 
@@ -47,8 +48,13 @@ bool FilterFitsName(const std::string& path, const std::string& filterName) {
   const auto startsWith = [&filterName](const char* prefix) {
     return filterName.rfind(prefix, 0) == 0;
   };
-  if (extension == "doc") return !startsWith("Text");
-  if (extension == "xls") return !startsWith("Text - txt - csv");
+  // Random bytes read as plain text or CSV.
+  static const std::set<std::string> kDocuments{"doc",  "docx", "docm", "dotx", "dotm",
+                                                "dot",  "odt",  "ott",  "fodt"};
+  static const std::set<std::string> kWorkbooks{"xls",  "xlsx", "xlsm", "xltx", "xltm",
+                                                "xlsb", "xlt",  "ods",  "ots",  "fods"};
+  if (kDocuments.count(extension)) return !startsWith("Text");
+  if (kWorkbooks.count(extension)) return !startsWith("Text - txt - csv");
   return true;
 }
 

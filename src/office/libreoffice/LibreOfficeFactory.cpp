@@ -7,6 +7,7 @@
 #include "ExcelApplication.h"
 #include "OfficeCount.h"
 #include "OfficeProcess.h"
+#include "PowerPointApplication.h"
 #include "SpareOffice.h"
 #include "WordApplication.h"
 
@@ -38,9 +39,14 @@ std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& clas
     return libreoffice::StartExcelApplication(settings_, reach, spare_, std::exchange(expected_, {}),
                                               offices_);
   }
+  if (strcasecmp(className.c_str(), "PowerPoint.Application") == 0) {
+    return libreoffice::StartPowerPointApplication(settings_, reach, spare_,
+                                                   std::exchange(expected_, {}), offices_);
+  }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +
-                            "\": only Word.Application and Excel.Application exist.");
+                            "\": only Word.Application, Excel.Application and "
+                            "PowerPoint.Application exist.");
 }
 
 }  // namespace pressmoor::office

@@ -196,7 +196,7 @@ class MainWindowViewTest : public QObject {
 
   void savedEntryIsShownSelected() {
     auto* combo = qobject_cast<QComboBox*>(W(form->cmbFileType));
-    QCOMPARE(combo->count(), 6);
+    QCOMPARE(combo->count(), 10);
     QCOMPARE(combo->currentIndex(), 5);
     QCOMPARE(combo->currentText(), QString("All Files (*.*)"));
   }

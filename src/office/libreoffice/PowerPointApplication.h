@@ -1,0 +1,22 @@
+// "PowerPoint.Application" over a headless office.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OfficeSandbox.h"
+#include "office/Automation.h"
+#include "platform/Registry.h"
+
+namespace pressmoor::office::libreoffice {
+
+class SpareOffice;
+
+// As StartExcelApplication, for presentations: offices come from `spare`
+// first, and Quit leaves those still running there for the next application.
+std::shared_ptr<PowerPointApplication> StartPowerPointApplication(
+    platform::Registry& registry, const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
+    std::vector<std::string> expected, std::size_t offices);
+
+}  // namespace pressmoor::office::libreoffice
