@@ -95,6 +95,8 @@ class frmPressmoorMain {
   bool IsDocFile(const std::string& path);
   void ConvertWithExcel();
   bool IsExcelFile(const std::string& name);
+  // Tells of every Quillset preference the driver will not take, once per run.
+  void ReportPrinterPreferences();
   // The listed files from `firstIndex` on that `converts` takes, as paths:
   // what the office is told the next application will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),

@@ -11,6 +11,7 @@
 #include "SpareOffice.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
@@ -43,7 +44,7 @@ struct ExcelState {
     workbook.component = LoadDocument(office, path, DocumentKind::Spreadsheet);
     if (!ahead) return workbook;
     if (std::optional<PrintRecipe> recipe = recipes.For(path)) {
-      workbook.printed = PrintAhead(office, workbook.component, kPdfFilter, recipe->directory);
+      workbook.printed = PrintAhead(office, workbook.component, kPdfFilter, *recipe);
     }
     return workbook;
   }
@@ -70,7 +71,7 @@ struct ExcelState {
   void ExpectPrintsLikeThis(const std::string& path) {
     if (recipes->For(path)) return;
     const std::string target = quillset::OutputNameSetting(registry);
-    if (!target.empty()) recipes->Remember(path, {}, target);
+    if (!target.empty()) recipes->Remember(path, {}, target, quillset::ReadPrintPreferences(registry));
   }
 
   const SystemPrinters& Printers() {
@@ -109,12 +110,15 @@ class WorkbookObject : public ExcelWorkbook {
       session.Fail(errors::kPrintFailed,
                    "Quillset has no output file name: the PDFFileName setting is empty.");
     }
+    // Read afresh for every job, as the driver does.
+    const quillset::PrintPreferences preferences = quillset::ReadPrintPreferences(state_->registry);
     const bool wholeWorkbook = !args.From && !args.To;
     const std::unique_ptr<AheadPrint> printed = std::move(workbook_.printed);
-    if (state_->recipes->Remember(path_, {}, target)) state_->readAhead.Wake();
-    if (wholeWorkbook && CommitAhead(printed.get(), target)) return;
+    if (state_->recipes->Remember(path_, {}, target, preferences)) state_->readAhead.Wake();
+    if (wholeWorkbook && CommitAhead(printed.get(), target, preferences)) return;
     if (!workbook_.component.is()) Reload();
-    PrintToPdf(*session_, workbook_.component, kPdfFilter, target, PageRange{args.From, args.To});
+    PrintToPdf(*session_, workbook_.component, kPdfFilter, target, preferences,
+               PageRange{args.From, args.To});
   }
 
   void Close(const ExcelCloseArgs&) override {
