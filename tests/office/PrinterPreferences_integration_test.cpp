@@ -40,8 +40,8 @@ PdfFacts FactsOf(const std::string& pdf) {
   facts.pdfaPart = XmpField(xmp, "pdfaid:part");
   facts.conformance = XmpField(xmp, "pdfaid:conformance");
   const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
-  facts.encrypted = info.find("Encrypted:      no") == std::string::npos;
-  facts.tagged = info.find("Tagged:         yes") != std::string::npos;
+  facts.encrypted = !std::regex_search(info, std::regex(R"(\nEncrypted:\s+no)"));
+  facts.tagged = std::regex_search(info, std::regex(R"(\nTagged:\s+yes)"));
   // After the two heading lines, one line per font: ... emb sub uni object-id.
   std::istringstream fonts(CommandOutput("pdffonts " + Quoted(pdf) + " 2>/dev/null"));
   std::string line;
