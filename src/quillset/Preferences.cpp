@@ -29,35 +29,33 @@ int PdfaPart(const std::string& text) {
   return -1;
 }
 
-std::string Unknown(const char* name, const std::string& value, const std::string& accepted,
-                    const std::string& used) {
+std::string Unknown(const char* name, const std::string& value, const std::string& accepted) {
   return std::string("Quillset preference ") + name + ": unknown value \"" + value +
-         "\"; accepted are " + accepted + ". " + used + " is used.";
+         "\"; accepted are " + accepted + ".";
 }
 
 std::string PdfFormatProblem(const std::string& value) {
   if (PdfaPart(value) >= 0) return {};
   std::string accepted = "\"\" (plain PDF)";
   for (const char* format : driver::kPdfFormats) accepted += std::string(", \"") + format + "\"";
-  return Unknown(driver::kPdfFormatValue, value, accepted, "Plain PDF");
+  return Unknown(driver::kPdfFormatValue, value, accepted);
 }
 
 std::string PaperSizeProblem(const std::string& value) {
   if (value.empty() || platform::KnownPaper(value)) return {};
   return Unknown(driver::kPaperSizeValue, value,
                  "\"\" (the machine's paper) and the paper names of paperconf -a, such as A4, "
-                 "Letter, Legal, A3, A5",
-                 "The machine's paper (" + platform::MachinePaper().name + ")");
+                 "Letter, Legal, A3, A5");
 }
 
 std::string TaggedPdfProblem(const std::string& value) {
   if (value.empty() || value == "0" || value == "1") return {};
-  return Unknown(driver::kTaggedPdfValue, value, "\"1\" (tagged), \"0\" and \"\" (not tagged)",
-                 "Untagged PDF");
+  return Unknown(driver::kTaggedPdfValue, value, "\"1\" (tagged), \"0\" and \"\" (not tagged)");
 }
 
-void Note(std::vector<std::string>* problems, std::string problem) {
-  if (problems && !problem.empty()) problems->push_back(std::move(problem));
+// In a run, the message also says what is printed instead.
+void Note(std::vector<std::string>* problems, const std::string& problem, const std::string& used) {
+  if (problems && !problem.empty()) problems->push_back(problem + " " + used + " is used.");
 }
 
 }  // namespace
@@ -65,12 +63,12 @@ void Note(std::vector<std::string>* problems, std::string problem) {
 PrintPreferences Interpret(const PreferenceTexts& texts, std::vector<std::string>* problems) {
   PrintPreferences preferences;
   preferences.pdfaPart = std::max(PdfaPart(texts.pdfFormat), 0);
-  Note(problems, PdfFormatProblem(texts.pdfFormat));
+  Note(problems, PdfFormatProblem(texts.pdfFormat), "Plain PDF");
   std::optional<platform::Paper> paper = platform::KnownPaper(texts.paperSize);
   preferences.paper = paper ? *paper : platform::MachinePaper();
-  Note(problems, PaperSizeProblem(texts.paperSize));
+  Note(problems, PaperSizeProblem(texts.paperSize), "The machine's paper (" + preferences.paper.name + ")");
   preferences.tagged = texts.taggedPdf == "1";
-  Note(problems, TaggedPdfProblem(texts.taggedPdf));
+  Note(problems, TaggedPdfProblem(texts.taggedPdf), "Untagged PDF");
   return preferences;
 }
 

@@ -85,6 +85,9 @@ Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const Pa
   }
   if (preferences.pdfaPart != 0) {
     filterData.push_back(Property("SelectPdfVersion", Any(sal_Int32(preferences.pdfaPart))));
+    // Form fields would bring a Helvetica the office does not embed, which
+    // PDF/A forbids; they print as they look instead.
+    filterData.push_back(Property("ExportFormFields", Any(false)));
   }
   if (preferences.tagged) filterData.push_back(Property("UseTaggedPDF", Any(true)));
   if (!filterData.empty()) {
