@@ -14,9 +14,9 @@ void frmPressmoorMain::ReportPrinterPreferences() {
     return MyGetSetting(driver::kSettingsApplication, driver::kSettingsSection, name, "");
   };
   std::vector<std::string> problems;
-  quillset::Interpret({read(driver::kPdfFormatValue), read(driver::kPaperSizeValue),
-                       read(driver::kTaggedPdfValue)},
-                      &problems);
+  quillset::Interpret(
+      {read(driver::kPdfFormatValue), read(driver::kPaperSizeValue), read(driver::kTaggedPdfValue)},
+      &problems);
   for (const std::string& problem : problems) SendMessage(problem);
 }
 

@@ -10,8 +10,8 @@
 namespace pressmoor::platform {
 
 struct Paper {
-  std::string name;    // as libpaper spells it: "a4", "letter"
-  double width = 0;    // portrait, in points
+  std::string name;  // as libpaper spells it: "a4", "letter"
+  double width = 0;  // portrait, in points
   double height = 0;
   bool operator==(const Paper&) const = default;
 };

@@ -21,9 +21,9 @@ std::string UserKey() {
 bool SavePreference(Registry& registry, const std::string& name, const std::string& value,
                     std::string* failure) {
   HKEY key = 0;
-  LONG status = registry.RegCreateKeyExA(HKEY_LOCAL_MACHINE, driver::kVersionKey, 0, "",
-                                         REG_OPTION_NON_VOLATILE, kSettingAccess, nullptr, &key,
-                                         nullptr);
+  LONG status =
+      registry.RegCreateKeyExA(HKEY_LOCAL_MACHINE, driver::kVersionKey, 0, "",
+                               REG_OPTION_NON_VOLATILE, kSettingAccess, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) {
     status = registry.RegCreateKeyExA(HKEY_CURRENT_USER, UserKey(), 0, "", REG_OPTION_NON_VOLATILE,
                                       kSettingAccess, nullptr, &key, nullptr);

@@ -66,7 +66,8 @@ PrintPreferences Interpret(const PreferenceTexts& texts, std::vector<std::string
   Note(problems, PdfFormatProblem(texts.pdfFormat), "Plain PDF");
   std::optional<platform::Paper> paper = platform::KnownPaper(texts.paperSize);
   preferences.paper = paper ? *paper : platform::MachinePaper();
-  Note(problems, PaperSizeProblem(texts.paperSize), "The machine's paper (" + preferences.paper.name + ")");
+  Note(problems, PaperSizeProblem(texts.paperSize),
+       "The machine's paper (" + preferences.paper.name + ")");
   preferences.tagged = texts.taggedPdf == "1";
   Note(problems, TaggedPdfProblem(texts.taggedPdf), "Untagged PDF");
   return preferences;
@@ -91,7 +92,8 @@ PrintPreferences ReadPrintPreferences(platform::Registry& registry) {
 }
 
 std::string PreferenceName(const std::string& name) {
-  for (const char* known : {driver::kPdfFormatValue, driver::kPaperSizeValue, driver::kTaggedPdfValue}) {
+  for (const char* known :
+       {driver::kPdfFormatValue, driver::kPaperSizeValue, driver::kTaggedPdfValue}) {
     if (SameText(name, known)) return known;
   }
   return {};

@@ -13,9 +13,9 @@
 namespace pressmoor::quillset {
 
 struct PrintPreferences {
-  int pdfaPart = 0;        // 0: plain PDF; 1 to 3: PDF/A-1b to PDF/A-3b
-  platform::Paper paper;   // for documents that carry no paper of their own
-  bool tagged = false;     // structure for screen readers and reflow
+  int pdfaPart = 0;       // 0: plain PDF; 1 to 3: PDF/A-1b to PDF/A-3b
+  platform::Paper paper;  // for documents that carry no paper of their own
+  bool tagged = false;    // structure for screen readers and reflow
   bool operator==(const PrintPreferences&) const = default;
 };
 
@@ -28,7 +28,8 @@ struct PreferenceTexts {
 
 // What the texts ask for. A text the driver does not accept gives the
 // default, and its message is added to `problems` when that is given.
-PrintPreferences Interpret(const PreferenceTexts& texts, std::vector<std::string>* problems = nullptr);
+PrintPreferences Interpret(const PreferenceTexts& texts,
+                           std::vector<std::string>* problems = nullptr);
 
 // The driver's setting `name`: machine-wide first, then per-user; a number
 // as its decimal digits; empty when neither level holds it.

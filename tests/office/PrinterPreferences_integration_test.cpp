@@ -1,11 +1,10 @@
 // The Quillset preferences through the real office: PDF/A, the paper of
 // documents that carry none, tagged PDF, each in force from the next file.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <chrono>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "OfficeTestbed.h"
 
@@ -49,8 +48,9 @@ PdfFacts FactsOf(const std::string& pdf) {
   facts.allFontsEmbedded = true;
   while (std::getline(fonts, line)) {
     if (++lines <= 2) continue;
-    facts.allFontsEmbedded = facts.allFontsEmbedded &&
-                             std::regex_search(line, std::regex(R"(\s+yes\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)"));
+    facts.allFontsEmbedded =
+        facts.allFontsEmbedded &&
+        std::regex_search(line, std::regex(R"(\s+yes\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)"));
   }
   facts.allFontsEmbedded = facts.allFontsEmbedded && lines > 2;
   return facts;
@@ -59,7 +59,8 @@ PdfFacts FactsOf(const std::string& pdf) {
 class PrinterPreferences : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {driver::kPdfFormatValue, driver::kPaperSizeValue, driver::kTaggedPdfValue}) {
+    for (const char* name :
+         {driver::kPdfFormatValue, driver::kPaperSizeValue, driver::kTaggedPdfValue}) {
       Prefer(name, "");
     }
   }
@@ -100,7 +101,9 @@ class PrinterPreferences : public ::testing::Test {
     return pdf;
   }
 
-  std::string Text(const std::string& name) { return input_.WriteFile(name, "Minutes " + kSampleWords + "\n"); }
+  std::string Text(const std::string& name) {
+    return input_.WriteFile(name, "Minutes " + kSampleWords + "\n");
+  }
   std::string Page(const std::string& name) {
     return input_.WriteFile(name, "<html><head><meta charset=\"utf-8\"></head><body><p>Schedule " +
                                       kSampleWords + "</p></body></html>");

@@ -42,9 +42,10 @@ TEST(PrintPreferencesTest, StoredTextsMeanTheirPreferencesAndUnknownOnesTheDefau
   std::vector<std::string> problems;
   Interpret({"PDF/A-4", "", ""}, &problems);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0],
-            "Quillset preference PDFFormat: unknown value \"PDF/A-4\"; accepted are \"\" (plain PDF), "
-            "\"PDF/A-1b\", \"PDF/A-2b\", \"PDF/A-3b\". Plain PDF is used.");
+  EXPECT_EQ(
+      problems[0],
+      "Quillset preference PDFFormat: unknown value \"PDF/A-4\"; accepted are \"\" (plain PDF), "
+      "\"PDF/A-1b\", \"PDF/A-2b\", \"PDF/A-3b\". Plain PDF is used.");
   EXPECT_EQ(Interpret({"", "letter", ""}).paper.width, 612);
   unsetenv("PAPERSIZE");
 }

@@ -71,7 +71,8 @@ struct ExcelState {
   void ExpectPrintsLikeThis(const std::string& path) {
     if (recipes->For(path)) return;
     const std::string target = quillset::OutputNameSetting(registry);
-    if (!target.empty()) recipes->Remember(path, {}, target, quillset::ReadPrintPreferences(registry));
+    if (target.empty()) return;
+    recipes->Remember(path, {}, target, quillset::ReadPrintPreferences(registry));
   }
 
   const SystemPrinters& Printers() {

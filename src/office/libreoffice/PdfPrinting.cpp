@@ -91,8 +91,9 @@ Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const Pa
   }
   if (preferences.tagged) filterData.push_back(Property("UseTaggedPDF", Any(true)));
   if (!filterData.empty()) {
-    arguments.push_back(Property(
-        "FilterData", Any(Sequence<PropertyValue>(filterData.data(), static_cast<sal_Int32>(filterData.size())))));
+    const auto count = static_cast<sal_Int32>(filterData.size());
+    arguments.push_back(
+        Property("FilterData", Any(Sequence<PropertyValue>(filterData.data(), count))));
   }
   return Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
@@ -120,7 +121,8 @@ End Function
 // makes the call, given the office's output URL and the arguments.
 template <typename Store>
 void WritePdfWith(OfficeSession& session, quillset::PdfJob& job, const std::string& exportFilter,
-                  const PageRange& pages, const quillset::PrintPreferences& preferences, Store&& store) {
+                  const PageRange& pages, const quillset::PrintPreferences& preferences,
+                  Store&& store) {
   const std::string failureText = "The PDF " + job.Target() + " could not be written";
   OfficeOutput output(session, ".pdf");
   session.Run(errors::kPrintFailed, failureText,

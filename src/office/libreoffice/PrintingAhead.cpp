@@ -9,7 +9,8 @@
 namespace pressmoor::office::libreoffice {
 
 bool PrintRecipes::Remember(const std::string& path, std::vector<PageStep> pageSteps,
-                            const std::string& target, const quillset::PrintPreferences& preferences) {
+                            const std::string& target,
+                            const quillset::PrintPreferences& preferences) {
   PrintRecipe recipe{std::move(pageSteps), std::filesystem::path(target).parent_path().string(),
                      preferences};
   std::lock_guard lock(mutex_);

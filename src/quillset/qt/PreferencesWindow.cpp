@@ -8,10 +8,8 @@
 #include <QFormLayout>
 #include <QMessageBox>
 #include <QTimer>
-
 #include <cstdlib>
 #include <iterator>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,7 +28,8 @@ QComboBox* Choices(QWidget* parent, const std::vector<std::pair<QString, std::st
                    const std::string& stored) {
   auto* box = new QComboBox(parent);
   for (const auto& [label, value] : entries) box->addItem(label, QString::fromStdString(value));
-  const int index = box->findData(QString::fromStdString(stored), Qt::UserRole, Qt::MatchFixedString);
+  const int index =
+      box->findData(QString::fromStdString(stored), Qt::UserRole, Qt::MatchFixedString);
   box->setCurrentIndex(index < 0 ? 0 : index);
   return box;
 }
