@@ -20,8 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES TRUE)
 
-# The shared libraries the programs link (Qt, SQLite, the UNO libraries, the
-# C++ runtime) are found by dpkg-shlibdeps; the office the batch drives as a
+# The shared libraries the programs link (Qt, SQLite, libpaper, the UNO
+# libraries, the C++ runtime) are found by dpkg-shlibdeps; the office the batch drives as a
 # separate process is not, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(PRESSMOOR_OFFICE_PACKAGES libreoffice-core libreoffice-writer libreoffice-calc)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsqlite3-dev libuchardet-dev
+  libsqlite3-dev libuchardet-dev libpaper-dev
   libgtest-dev libgmock-dev
   qt6-base-dev
   libreoffice-core libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-dev

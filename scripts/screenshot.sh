@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds what is missing, opens the window under a virtual display with fresh
-# settings and an installed Quillset driver, and saves it as docs/window.png.
+# settings and an installed Quillset driver, and saves it as docs/window.png;
+# then the driver's preferences window, as docs/quillset-preferences.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
 out="${1:-$PWD/docs/window.png}"
+preferences_out="${2:-$(dirname "$out")/quillset-preferences.png}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -34,3 +36,9 @@ fi
 mkdir -p "$(dirname "$out")"
 PRESSMOOR_SCREENSHOT="$out" xvfb-run -a -s "-screen 0 800x600x24" "$build/bin/pressmoor"
 echo "Saved $out"
+
+"$build/bin/quillset.exe" set PDFFormat PDF/A-2b
+"$build/bin/quillset.exe" set PaperSize letter
+PRESSMOOR_SCREENSHOT="$preferences_out" xvfb-run -a -s "-screen 0 800x600x24" \
+  "$build/bin/quillset.exe" preferences
+echo "Saved $preferences_out"

@@ -78,6 +78,7 @@ void frmPressmoorMain::cmdConvert_Click() {
 
   const double start = Env().Clock();
   ConvertedCount = 0;
+  ReportPrinterPreferences();
   ConvertReportingFailures(*this);
   EndProgress();
 

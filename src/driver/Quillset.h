@@ -11,6 +11,14 @@ inline constexpr const char* kSettingsApplication = "Tarnwick";
 inline constexpr const char* kSettingsSection = "Quillset";
 inline constexpr const char* kOutputFileNameValue = "PDFFileName";
 
+// The driver's preferences beside it, read afresh for every job: "PDFFormat"
+// (empty for plain PDF, or one of kPdfFormats), "PaperSize" (a libpaper
+// name, for documents that carry no paper of their own), "TaggedPDF" ("1").
+inline constexpr const char* kPdfFormatValue = "PDFFormat";
+inline constexpr const char* kPaperSizeValue = "PaperSize";
+inline constexpr const char* kTaggedPdfValue = "TaggedPDF";
+inline constexpr const char* kPdfFormats[] = {"PDF/A-1b", "PDF/A-2b", "PDF/A-3b"};
+
 // Version keys under HKEY_LOCAL_MACHINE, each with a value "version".
 inline constexpr const char* kVersionKey = "SOFTWARE\\Tarnwick\\Quillset";
 inline constexpr const char* kProVersionKey = "SOFTWARE\\Tarnwick\\Quillset Pro";

@@ -1,5 +1,6 @@
-// The Quillset driver's helper program: installs and removes the driver, and
-// shows its about information when started with -product NAME.
+// The Quillset driver's helper program: installs and removes the driver,
+// shows its about information when started with -product NAME, and sets its
+// preferences, in a window or from scripts.
 #include <unistd.h>
 
 #include <iostream>
@@ -11,7 +12,9 @@
 #include "platform/StateRoots.h"
 #include "quillset/About.h"
 #include "quillset/Install.h"
+#include "quillset/PreferenceCommands.h"
 #include "quillset/qt/AboutWindow.h"
+#include "quillset/qt/PreferencesWindow.h"
 
 namespace {
 
@@ -22,7 +25,8 @@ std::string OwnExecutable() {
 }
 
 int Usage() {
-  std::cerr << "usage: quillset.exe install | uninstall | -product NAME\n";
+  std::cerr << "usage: quillset.exe install | uninstall | -product NAME | preferences\n"
+               "       quillset.exe set NAME VALUE | get NAME\n";
   return 2;
 }
 
@@ -47,6 +51,20 @@ int main(int argc, char** argv) {
     }
     std::cout << about.str();
     return 0;
+  }
+  if (args.size() == 1 && args[0] == "preferences") {
+    if (!quillset::DisplayAvailable()) {
+      std::cerr << "quillset.exe: the preferences window needs a display; use quillset.exe set NAME "
+                   "VALUE\n";
+      return 1;
+    }
+    return quillset::ShowPreferencesWindow(argc, argv, registry);
+  }
+  if (args.size() == 3 && args[0] == "set") {
+    return quillset::SetPreferenceCommand(registry, args[1], args[2], std::cerr);
+  }
+  if (args.size() == 2 && args[0] == "get") {
+    return quillset::GetPreferenceCommand(registry, args[1], std::cout, std::cerr);
   }
   return Usage();
 }

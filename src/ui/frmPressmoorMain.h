@@ -102,6 +102,8 @@ class frmPressmoorMain {
   bool IsPowerPointFile(const std::string& name);  // never without TodaysFormats
   // False for a file that carries its own page set-up: no default margins, no -o.
   bool TakesDefaultPage(const std::string& path);
+  // Tells of every Quillset preference the driver will not take, once per run.
+  void ReportPrinterPreferences();
   // The listed files from `firstIndex` on that `converts` takes, as paths:
   // what the office is told the next application will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),

@@ -216,6 +216,21 @@ TEST_F(BatchRunTest, FilesBeforeAFailureAreStillSummarised) {
                           "Successfully converted 1 files in 0 minutes and 0 seconds"));
 }
 
+TEST_F(BatchRunTest, UnknownPrinterPreferenceIsReportedOnceAtTheStartOfEachRun) {
+  Source("a.txt");
+  Source("b.txt");
+  form.MySaveSetting("Tarnwick", "Quillset", "PDFFormat", "PDF/A-9");
+  form.FilePattern = "*.txt";
+
+  form.cmdConvert_Click();
+
+  ASSERT_EQ(env.eventLog.size(), 2u);
+  EXPECT_EQ(env.eventLog[0].rfind("Quillset preference PDFFormat: unknown value \"PDF/A-9\"", 0), 0u)
+      << env.eventLog[0];
+  EXPECT_EQ(env.eventLog[1].rfind("Successfully converted 2 files", 0), 0u);
+  EXPECT_EQ(form.ConvertedCount, 2);
+}
+
 TEST_F(BatchRunTest, SecondPressDuringARunIsIgnored) {
   Source("a.txt");
   form.FilePattern = "*.txt";

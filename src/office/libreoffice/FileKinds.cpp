@@ -38,6 +38,8 @@ bool ReadWholeToChoose(const std::string& path) {
   return extension == "txt" || extension == "htm" || extension == "html";
 }
 
+bool CarriesNoPaper(const std::string& path) { return ReadWholeToChoose(path); }
+
 bool LoadsWithoutWindow(const LoadFilter& filter) {
   return filter.name == "Text (encoded)" || filter.name == "HTML (StarWriter)" ||
          filter.name == "Rich Text Format";

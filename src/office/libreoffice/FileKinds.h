@@ -30,6 +30,9 @@ bool LoadsWithoutWindow(const LoadFilter& filter);
 // "this is no such document" (random bytes read as plain text or CSV).
 bool FilterFitsName(const std::string& path, const std::string& filterName);
 
+// True for plain text and web pages: they carry no paper size of their own.
+bool CarriesNoPaper(const std::string& path);
+
 // Lower-case extension without the dot; empty when there is none.
 std::string Extension(const std::string& path);
 

@@ -8,6 +8,7 @@
 #include "SpareOffice.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -39,7 +40,7 @@ struct NamedOutputState {
     document.component = LoadDocument(office, path, kind.document);
     if (!ahead) return document;
     if (std::optional<PrintRecipe> recipe = recipes.For(path)) {
-      document.printed = PrintAhead(office, document.component, kind.exportFilter, recipe->directory);
+      document.printed = PrintAhead(office, document.component, kind.exportFilter, *recipe);
     }
     return document;
   }
@@ -67,7 +68,8 @@ struct NamedOutputState {
   void ExpectPrintsLikeThis(const std::string& path) {
     if (recipes->For(path)) return;
     const std::string target = quillset::OutputNameSetting(registry);
-    if (!target.empty()) recipes->Remember(path, {}, target);
+    if (target.empty()) return;
+    recipes->Remember(path, {}, target, quillset::ReadPrintPreferences(registry));
   }
 
   const SystemPrinters& Printers() {
@@ -107,12 +109,14 @@ class DocumentObject : public NamedOutputDocument {
       session.Fail(errors::kPrintFailed,
                    "Quillset has no output file name: the PDFFileName setting is empty.");
     }
+    // Read afresh for every job, as the driver does.
+    const quillset::PrintPreferences preferences = quillset::ReadPrintPreferences(state_->registry);
     const bool wholeDocument = !pages.from && !pages.to;
     const std::unique_ptr<AheadPrint> printed = std::move(document_.printed);
-    if (state_->recipes->Remember(path_, {}, target)) state_->readAhead.Wake();
-    if (wholeDocument && CommitAhead(printed.get(), target)) return;
+    if (state_->recipes->Remember(path_, {}, target, preferences)) state_->readAhead.Wake();
+    if (wholeDocument && CommitAhead(printed.get(), target, preferences)) return;
     if (!document_.component.is()) Reload();
-    PrintToPdf(*session_, document_.component, state_->kind.exportFilter, target, pages);
+    PrintToPdf(*session_, document_.component, state_->kind.exportFilter, target, preferences, pages);
   }
 
   void Close() override {

@@ -59,6 +59,17 @@ std::int32_t PointsToHundredthsOfMillimetre(double points) {
   return static_cast<std::int32_t>(std::lround(points * 2540.0 / 72.0));
 }
 
+std::vector<PageFrame> OnPaper(std::vector<PageFrame> frames, double width, double height) {
+  const std::int32_t shorter = PointsToHundredthsOfMillimetre(std::min(width, height));
+  const std::int32_t longer = PointsToHundredthsOfMillimetre(std::max(width, height));
+  for (PageFrame& frame : frames) {
+    const bool wide = frame.width > frame.height;
+    frame.width = wide ? longer : shorter;
+    frame.height = wide ? shorter : longer;
+  }
+  return frames;
+}
+
 bool PagePlan::Fits(const PageFrame& was, const PageFrame& planned) const {
   return LeavesRoomForText(planned) && std::ranges::all_of(tables_, [&](const BodyTable& table) {
            return Overhang(planned, table) <= Overhang(was, table);

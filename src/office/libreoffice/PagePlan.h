@@ -51,6 +51,10 @@ inline constexpr std::int32_t kMinimumTextExtent = 1270;
 
 std::int32_t PointsToHundredthsOfMillimetre(double points);
 
+// `frames` on paper `width` by `height` points (portrait), each keeping its
+// orientation and margins.
+std::vector<PageFrame> OnPaper(std::vector<PageFrame> frames, double width, double height);
+
 // The planned set-up of one document. A change that the page cannot take is
 // refused (false) and leaves the plan as it was.
 class PagePlan {

@@ -73,12 +73,27 @@ class OfficeOutput {
   std::string path_;
 };
 
-Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const PageRange& pages) {
+// Plain PDF of the whole document asks for nothing beyond the filter's
+// defaults. PDF/A makes the filter embed every font and leave encryption out.
+Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const PageRange& pages,
+                                       const quillset::PrintPreferences& preferences) {
   std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
                                        Property("Overwrite", Any(true))};
+  std::vector<PropertyValue> filterData;
   if (const std::string range = PageRangeText(pages); !range.empty()) {
-    const PropertyValue filterData[] = {Property("PageRange", Any(ToUno(range)))};
-    arguments.push_back(Property("FilterData", Any(Sequence<PropertyValue>(filterData, 1))));
+    filterData.push_back(Property("PageRange", Any(ToUno(range))));
+  }
+  if (preferences.pdfaPart != 0) {
+    filterData.push_back(Property("SelectPdfVersion", Any(sal_Int32(preferences.pdfaPart))));
+    // Form fields would bring a Helvetica the office does not embed, which
+    // PDF/A forbids; they print as they look instead.
+    filterData.push_back(Property("ExportFormFields", Any(false)));
+  }
+  if (preferences.tagged) filterData.push_back(Property("UseTaggedPDF", Any(true)));
+  if (!filterData.empty()) {
+    const auto count = static_cast<sal_Int32>(filterData.size());
+    arguments.push_back(
+        Property("FilterData", Any(Sequence<PropertyValue>(filterData.data(), count))));
   }
   return Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
@@ -106,11 +121,12 @@ End Function
 // makes the call, given the office's output URL and the arguments.
 template <typename Store>
 void WritePdfWith(OfficeSession& session, quillset::PdfJob& job, const std::string& exportFilter,
-                  const PageRange& pages, Store&& store) {
+                  const PageRange& pages, const quillset::PrintPreferences& preferences,
+                  Store&& store) {
   const std::string failureText = "The PDF " + job.Target() + " could not be written";
   OfficeOutput output(session, ".pdf");
   session.Run(errors::kPrintFailed, failureText,
-              [&]() { store(output.Url(), StoreArguments(exportFilter, pages)); });
+              [&]() { store(output.Url(), StoreArguments(exportFilter, pages, preferences)); });
   output.MoveTo(job.TemporaryPath(), failureText);
 }
 
@@ -128,16 +144,18 @@ SystemPrinters QuerySystemPrinters(OfficeSession& session) {
 }
 
 void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
-              const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages) {
-  WritePdfWith(session, job, exportFilter, pages,
+              const std::string& exportFilter, quillset::PdfJob& job,
+              const quillset::PrintPreferences& preferences, const PageRange& pages) {
+  WritePdfWith(session, job, exportFilter, pages, preferences,
                [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
                  Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)->storeToURL(url, arguments);
                });
 }
 
 void WritePdfAndClose(OfficeSession& session, Reference<css::lang::XComponent>& document,
-                      const std::string& exportFilter, quillset::PdfJob& job) {
-  WritePdfWith(session, job, exportFilter, {},
+                      const std::string& exportFilter, quillset::PdfJob& job,
+                      const quillset::PrintPreferences& preferences) {
+  WritePdfWith(session, job, exportFilter, {}, preferences,
                [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
                  session.CallBasic(kPrintingBasic, "StoreAndClose", {Any(document), Any(url), Any(arguments)});
                  document.clear();
@@ -146,14 +164,14 @@ void WritePdfAndClose(OfficeSession& session, Reference<css::lang::XComponent>& 
 
 void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& document,
                 const std::string& exportFilter, const std::string& target,
-                const PageRange& pages) {
+                const quillset::PrintPreferences& preferences, const PageRange& pages) {
   std::optional<quillset::PdfJob> job;
   try {
     job.emplace(target);
   } catch (const quillset::PdfJobError& error) {
     session.Fail(errors::kPrintFailed, error.what());
   }
-  WritePdf(session, document, exportFilter, *job, pages);
+  WritePdf(session, document, exportFilter, *job, preferences, pages);
   CommitPdf(session, *job);
 }
 

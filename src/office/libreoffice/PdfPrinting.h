@@ -13,6 +13,7 @@
 
 #include "OfficeSession.h"
 #include "quillset/PdfJob.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -29,23 +30,26 @@ struct SystemPrinters {
 };
 SystemPrinters QuerySystemPrinters(OfficeSession& session);
 
-// Writes `document` as a PDF to `target` through a Quillset job. Throws
-// AutomationError kPrintFailed when the file cannot be written or the
-// export fails; a lost office keeps its own number.
+// Writes `document` as a PDF to `target` through a Quillset job, in the
+// format `preferences` ask for (PDF/A, tagged); their paper is the page
+// set-up's business. Throws AutomationError kPrintFailed when the file
+// cannot be written or the export fails; a lost office keeps its own number.
 void PrintToPdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
                 const std::string& exportFilter, const std::string& target,
-                const PageRange& pages = {});
+                const quillset::PrintPreferences& preferences, const PageRange& pages = {});
 
 // Writes `document` as a PDF into `job`'s temporary file, leaving the
 // commit to the caller. Throws as PrintToPdf does.
 void WritePdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
-              const std::string& exportFilter, quillset::PdfJob& job, const PageRange& pages = {});
+              const std::string& exportFilter, quillset::PdfJob& job,
+              const quillset::PrintPreferences& preferences, const PageRange& pages = {});
 
 // WritePdf of the whole document, which is then closed in the same call:
 // once the office has written the PDF, `document` is cleared, even when
 // moving the PDF then fails. Throws as PrintToPdf does.
 void WritePdfAndClose(OfficeSession& session, css::uno::Reference<css::lang::XComponent>& document,
-                      const std::string& exportFilter, quillset::PdfJob& job);
+                      const std::string& exportFilter, quillset::PdfJob& job,
+                      const quillset::PrintPreferences& preferences);
 
 // Puts `job`'s PDF in place; throws AutomationError kPrintFailed.
 void CommitPdf(OfficeSession& session, quillset::PdfJob& job);

@@ -9,8 +9,10 @@
 namespace pressmoor::office::libreoffice {
 
 bool PrintRecipes::Remember(const std::string& path, std::vector<PageStep> pageSteps,
-                            const std::string& target) {
-  PrintRecipe recipe{std::move(pageSteps), std::filesystem::path(target).parent_path().string()};
+                            const std::string& target,
+                            const quillset::PrintPreferences& preferences) {
+  PrintRecipe recipe{std::move(pageSteps), std::filesystem::path(target).parent_path().string(),
+                     preferences};
   std::lock_guard lock(mutex_);
   PrintRecipe& known = byExtension_[Extension(path)];
   if (known == recipe) return false;
@@ -28,13 +30,14 @@ std::optional<PrintRecipe> PrintRecipes::For(const std::string& path) const {
 std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
                                        css::uno::Reference<css::lang::XComponent>& document,
                                        const std::string& exportFilter,
-                                       const std::string& directory) {
+                                       const PrintRecipe& recipe) {
   try {
     auto ahead = std::make_unique<AheadPrint>();
+    ahead->preferences = recipe.preferences;
     // Only the directory matters: the job is renamed when its name is known.
     ahead->job = std::make_unique<quillset::PdfJob>(
-        (std::filesystem::path(directory) / "printed-ahead.pdf").string());
-    WritePdfAndClose(session, document, exportFilter, *ahead->job);
+        (std::filesystem::path(recipe.directory) / "printed-ahead.pdf").string());
+    WritePdfAndClose(session, document, exportFilter, *ahead->job, recipe.preferences);
     return ahead;
   } catch (const quillset::PdfJobError&) {
   } catch (const AutomationError&) {
@@ -42,8 +45,9 @@ std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
   return nullptr;
 }
 
-bool CommitAhead(AheadPrint* ahead, const std::string& target) {
-  if (!ahead || !ahead->job->Retarget(target)) return false;
+bool CommitAhead(AheadPrint* ahead, const std::string& target,
+                 const quillset::PrintPreferences& preferences) {
+  if (!ahead || ahead->preferences != preferences || !ahead->job->Retarget(target)) return false;
   try {
     ahead->job->Commit();
     return true;

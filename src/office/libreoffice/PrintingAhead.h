@@ -3,7 +3,8 @@
 // printed that way while the caller still works on the current one. The PDF
 // waits in a temporary file and is put in place only when the caller prints
 // the document the same way; otherwise it is thrown away and the print is
-// made as asked.
+// made as asked. The Quillset preferences are part of the way: a PDF
+// printed ahead under others is not used.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -18,6 +19,7 @@
 #include "OfficeSession.h"
 #include "PagePlan.h"
 #include "quillset/PdfJob.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -25,16 +27,17 @@ namespace pressmoor::office::libreoffice {
 struct PrintRecipe {
   std::vector<PageStep> pageSteps;  // its page set-up as asked, refusals too, in order
   std::string directory;            // where its PDF went
+  quillset::PrintPreferences preferences;  // the driver's, when it was printed
   bool operator==(const PrintRecipe&) const = default;
 };
 
 // Recipes by file extension; shared with the threads that print ahead.
 class PrintRecipes {
  public:
-  // Remembers for `path`'s kind a print with `pageSteps` into `target`;
-  // true when that is new for the kind.
+  // Remembers for `path`'s kind a print with `pageSteps` into `target`
+  // under `preferences`; true when that is new for the kind.
   bool Remember(const std::string& path, std::vector<PageStep> pageSteps,
-                const std::string& target);
+                const std::string& target, const quillset::PrintPreferences& preferences);
   std::optional<PrintRecipe> For(const std::string& path) const;
   bool Knows(const std::string& path) const { return For(path).has_value(); }
 
@@ -48,19 +51,23 @@ struct AheadPrint {
   std::unique_ptr<quillset::PdfJob> job;
   // The page set-up it was printed with; none: as the file has it.
   std::optional<std::vector<PageFrame>> frames;
+  quillset::PrintPreferences preferences;
 };
 
-// Prints `document` with `exportFilter` into a temporary file in
-// `directory`; null when that fails, for the real print to find out why.
+// Prints `document` with `exportFilter` into a temporary file in the
+// recipe's directory, under its preferences; null when that fails, for the
+// real print to find out why.
 // Once the office has written the PDF, that is all that is wanted: the
 // document is closed and `document` cleared, to be loaded again if needed.
 std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
                                        css::uno::Reference<css::lang::XComponent>& document,
                                        const std::string& exportFilter,
-                                       const std::string& directory);
+                                       const PrintRecipe& recipe);
 
-// Puts `ahead` in place as `target` and returns true, when it exists,
-// `target` lies in the directory it was printed in, and the rename works.
-bool CommitAhead(AheadPrint* ahead, const std::string& target);
+// Puts `ahead` in place as `target` and returns true, when it exists, was
+// printed under `preferences`, `target` lies in the directory it was
+// printed in, and the rename works.
+bool CommitAhead(AheadPrint* ahead, const std::string& target,
+                 const quillset::PrintPreferences& preferences);
 
 }  // namespace pressmoor::office::libreoffice

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DocumentLoading.h"
+#include "FileKinds.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
@@ -20,6 +21,7 @@
 #include "WordPreparation.h"
 #include "driver/Quillset.h"
 #include "quillset/PdfJob.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
@@ -34,6 +36,7 @@ struct OpenDocument {
   LoadedDocument loaded;
   std::optional<PagePlan> plan;
   std::vector<PageStep> pageSteps;  // the page set-up asked for, in order
+  quillset::PrintPreferences preferences;  // the driver's, read when opened
   bool open = true;
 };
 
@@ -109,6 +112,7 @@ class WordState {
     auto document = std::make_shared<OpenDocument>();
     document->path = fileName.value_or(std::string());
     document->loaded = std::move(loaded);
+    document->preferences = quillset::ReadPrintPreferences(registry_);
     documents_.push_back(document);
   }
 
@@ -140,7 +144,7 @@ class WordState {
         loaded.session->Run(errors::kBadPageSetup, "The page set-up cannot be read",
                             [&]() { ReadPageSetUp(*loaded.session, loaded); });
       }
-      document.plan.emplace(*loaded.frames, loaded.tables);
+      document.plan.emplace(PlanFor(document.path, loaded, document.preferences));
     }
     return *document.plan;
   }
@@ -169,6 +173,8 @@ class WordState {
     const bool toFile = args.PrintToFile.value_or(false);
     const std::string outputFile = toFile ? args.OutputFileName.value_or(std::string()) : "";
     if (activePrinter_.empty()) session_->Fail(errors::kPrintFailed, "No printer is selected.");
+    // The preferred paper is set up even when the caller set up nothing.
+    if (CarriesNoPaper(document.path)) Plan(document);
     LoadedDocument& loaded = document.loaded;
     const std::optional<std::vector<PageFrame>> wanted =
         document.plan ? std::optional(document.plan->Frames()) : loaded.frames;
@@ -190,14 +196,14 @@ class WordState {
     const std::string target = PdfTarget(outputFile);
     RememberRecipe(document, target);
     if (!printBackground_) {
-      PrintToPdf(office, loaded.component, filter, target);
+      PrintToPdf(office, loaded.component, filter, target, document.preferences);
       return;
     }
     printing_ = true;
     background_ = std::thread([this, session = loaded.session, component = loaded.component, filter,
-                               target]() {
+                               target, preferences = document.preferences]() {
       try {
-        PrintToPdf(*session, component, filter, target);
+        PrintToPdf(*session, component, filter, target, preferences);
       } catch (...) {
         backgroundFailure_ = std::current_exception();
       }
@@ -238,7 +244,7 @@ class WordState {
     if (!printed || wanted != printed->frames) return false;
     if (activePrinter_ != driver::kPrinterName || !quillset::DriverInstalled(registry_)) return false;
     const std::string target = PdfTarget(outputFile);
-    if (!CommitAhead(printed, target)) return false;
+    if (!CommitAhead(printed, target, document.preferences)) return false;
     RememberRecipe(document, target);
     return true;
   }
@@ -250,7 +256,9 @@ class WordState {
   }
 
   void RememberRecipe(const OpenDocument& document, const std::string& target) {
-    if (recipes_->Remember(document.path, document.pageSteps, target)) readAhead_.Wake();
+    if (recipes_->Remember(document.path, document.pageSteps, target, document.preferences)) {
+      readAhead_.Wake();
+    }
   }
 
   std::shared_ptr<OfficeSession> session_;

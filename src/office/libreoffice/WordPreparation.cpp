@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "DocumentLoading.h"
+#include "FileKinds.h"
 #include "PageLayout.h"
 
 namespace pressmoor::office::libreoffice {
@@ -12,17 +13,18 @@ namespace {
 void PrintAsItIs(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
   const std::string filter = session.Run(errors::kPrintFailed, "The document cannot be printed",
                                          [&]() { return SetUpForPrinting(session, document, std::nullopt); });
-  document.printed = PrintAhead(session, document.component, filter, recipe.directory);
+  document.printed = PrintAhead(session, document.component, filter, recipe);
 }
 
 // Sets up and prints ahead `document`, whose page styles have been read. A
 // step it refuses is passed over, as the converter passes over the error.
-void PrintAsBefore(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
-  PagePlan plan(*document.frames, document.tables);
+void PrintAsBefore(OfficeSession& session, const std::string& path, LoadedDocument& document,
+                   const PrintRecipe& recipe) {
+  PagePlan plan = PlanFor(path, document, recipe.preferences);
   for (const PageStep& step : recipe.pageSteps) step.ApplyTo(plan);
   const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied",
                                          [&]() { return SetUpForPrinting(session, document, plan.Frames()); });
-  document.printed = PrintAhead(session, document.component, filter, recipe.directory);
+  document.printed = PrintAhead(session, document.component, filter, recipe);
   if (document.printed) document.printed->frames = plan.Frames();
 }
 
@@ -36,18 +38,26 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
   if (!ahead) return document;
   try {
     const std::optional<PrintRecipe> recipe = recipes.For(path);
-    // Printed without a page set-up, its page styles need not be read.
-    if (recipe && recipe->pageSteps.empty()) {
+    // Printed without a page set-up, its page styles need not be read,
+    // unless it is to be put on the preferred paper.
+    if (recipe && recipe->pageSteps.empty() && !CarriesNoPaper(path)) {
       PrintAsItIs(session, document, *recipe);
       return document;
     }
     session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
                 [&]() { ReadPageSetUp(session, document); });
-    if (recipe) PrintAsBefore(session, document, *recipe);
+    if (recipe) PrintAsBefore(session, path, document, *recipe);
   } catch (const AutomationError&) {
     // Left for the real page set-up or print, which will say what is wrong.
   }
   return document;
+}
+
+PagePlan PlanFor(const std::string& path, const LoadedDocument& document,
+                 const quillset::PrintPreferences& preferences) {
+  if (!CarriesNoPaper(path)) return PagePlan(*document.frames, document.tables);
+  return PagePlan(OnPaper(*document.frames, preferences.paper.width, preferences.paper.height),
+                  document.tables);
 }
 
 void ReadPageSetUp(OfficeSession& session, LoadedDocument& document) {

@@ -11,6 +11,7 @@
 #include "PagePlan.h"
 #include "PrintingAhead.h"
 #include "ReadAhead.h"
+#include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -18,6 +19,12 @@ namespace pressmoor::office::libreoffice {
 // whatever goes wrong after that is left for the real print to meet.
 LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
                                    const PrintRecipes& recipes);
+
+// The page set-up to plan on for `document` at `path`, once its page styles
+// have been read: as the file has it, on the preferred paper when the file
+// carries none of its own.
+PagePlan PlanFor(const std::string& path, const LoadedDocument& document,
+                 const quillset::PrintPreferences& preferences);
 
 // Reads the page styles in use of `document` and the tables its pages must
 // hold; valid inside OfficeSession::Run.
