@@ -64,11 +64,17 @@ void frmPressmoorMain::cmdConvert_Click() {
 
   const double start = Env().Clock();
   ConvertedCount = 0;
+  FilesUpToDate = 0;
   ConvertReportingFailures(*this);
   EndProgress();
 
   if (ConvertedCount != 0) {
     SendMessage(convert::SummaryMessage(ConvertedCount, Env().Clock() - start));
+    ++SummariesReported;
+  }
+  // Part of the summary: nothing went wrong for these.
+  if (FilesUpToDate != 0) {
+    SendMessage(convert::UpToDateMessage(FilesUpToDate));
     ++SummariesReported;
   }
   RefreshDestinationList();

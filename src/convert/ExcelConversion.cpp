@@ -36,6 +36,7 @@ class RunExcel {
   }
 
   office::ExcelApplication& operator*() const { return *excel_; }
+  bool Started() const { return excel_ != nullptr; }
 
   // Closes what a failed file left open, or starts afresh when that fails.
   void Recover(const convert::FileAttempt& attempt,
@@ -83,7 +84,8 @@ void frmPressmoorMain::ConvertWithExcel() {
   RunExcel excel(*this);
   std::string sourcePath;
   try {
-    excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, 0));
+    // With -u the office waits for the first file that changed.
+    if (!OnlyChanged) excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, 0));
 
     const int count = srcFileList.ListCount();
     for (int index = 0; index < count; ++index) {
@@ -93,9 +95,15 @@ void frmPressmoorMain::ConvertWithExcel() {
       const std::string fileName = srcFileList.List(index);
       if (!IsExcelFile(fileName)) continue;
       if (!convert::InPart(Part, fileName)) continue;
+      if (IsUpToDate(fileName)) {
+        ++FilesUpToDate;
+        continue;
+      }
       ShowProgress(index, count, fileName);
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
       const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);
+      if (!excel.Started()) excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, index));
+      MakeOutputFolder(fileName);
 
       std::shared_ptr<office::ExcelWorkbook> workbook;
       const convert::FileAttempt attempt = convert::AttemptFile(
@@ -124,7 +132,7 @@ void frmPressmoorMain::ConvertWithExcel() {
       if (attempt.restarted) excel.Start(ListedFiles(&frmPressmoorMain::IsExcelFile, index + 1));
     }
 
-    excel.Quit();
+    if (excel.Started()) excel.Quit();
   } catch (const office::AutomationError& failure) {
     // Unlike the Word path, no Quit: the references simply go.
     SendMessage(convert::ExcelFailureMessage(failure, sourcePath));
