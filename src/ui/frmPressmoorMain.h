@@ -98,8 +98,9 @@ class frmPressmoorMain {
   bool IsDocFile(const std::string& path);
   void ConvertWithExcel();
   bool IsExcelFile(const std::string& name);
-  // The listed files from `firstIndex` on that `converts` takes, as paths:
-  // what the office is told the next application will open.
+  // The listed files from `firstIndex` on that `converts` takes and -u does
+  // not leave alone, as paths: what the office is told the next application
+  // will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),
                                        int firstIndex);
   // With -u: whether the listed file `fileName` already has a PDF where this

@@ -36,7 +36,10 @@ for unit in pressmoor@.service pressmoor@.timer pressmoor-watch@.service pressmo
 done
 
 step "systemd-analyze verify"
-systemd-analyze verify "$work"/units/* || fail "systemd-analyze verify"
+# It also looks up the units' man:pressmoor(1), here this build's page.
+mkdir -p "$work/man/man1"
+cp "$build_dir/docs/man/pressmoor.1.gz" "$work/man/man1/" || fail "the manual page is not built"
+MANPATH="$work/man" systemd-analyze verify "$work"/units/* || fail "systemd-analyze verify"
 [ "$(unit_value "$work/units/pressmoor-watch@nightly.path" Unit)" = pressmoor-watch@%i.service ] ||
   fail "the path unit starts another service"
 [ "$(unit_value "$work/units/pressmoor-watch@nightly.service" EnvironmentFile)" = \
