@@ -13,9 +13,13 @@ install(FILES data/pressmoor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hico
 set(PRESSMOOR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/pressmoor)
 install(FILES README.md DESTINATION ${PRESSMOOR_DOC_DIR})
 
-# Scheduled runs: the user units name the installed program.
+# Scheduled runs and watched folders: the user units name the installed programs.
+set(PRESSMOOR_HELPER_FULL_DIR ${CMAKE_INSTALL_FULL_LIBEXECDIR}/pressmoor)
 configure_file(contrib/systemd/pressmoor@.service.in ${CMAKE_BINARY_DIR}/contrib/pressmoor@.service @ONLY)
+configure_file(contrib/systemd/pressmoor-watch@.service.in ${CMAKE_BINARY_DIR}/contrib/pressmoor-watch@.service @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/contrib/pressmoor@.service contrib/systemd/pressmoor@.timer
+              ${CMAKE_BINARY_DIR}/contrib/pressmoor-watch@.service contrib/systemd/pressmoor-watch@.path
         DESTINATION lib/systemd/user)
+install(PROGRAMS contrib/systemd/pressmoor-watch DESTINATION ${PRESSMOOR_HELPER_DIR})
 install(FILES contrib/systemd/letters.env contrib/cron/pressmoor.crontab
         DESTINATION ${PRESSMOOR_DOC_DIR}/examples)

@@ -21,6 +21,8 @@ packages=(
   clang libclang-rt-14-dev
   procps time
   bubblewrap
+  # systemd-analyze checks the units; strace counts a benchmark's calls.
+  systemd strace
   scdoc lintian desktop-file-utils dpkg-dev fakeroot
 )
 

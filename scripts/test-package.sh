@@ -95,6 +95,8 @@ for file in /usr/bin/pressmoor /usr/bin/pressmoor-reg /usr/share/man/man1/pressm
   /usr/share/man/man1/pressmoor-reg.1.gz /usr/share/applications/pressmoor.desktop \
   /usr/share/icons/hicolor/scalable/apps/pressmoor.svg /usr/share/doc/pressmoor/README.md \
   /usr/lib/systemd/user/pressmoor@.service /usr/lib/systemd/user/pressmoor@.timer \
+  /usr/lib/systemd/user/pressmoor-watch@.service /usr/lib/systemd/user/pressmoor-watch@.path \
+  /usr/libexec/pressmoor/pressmoor-watch \
   "$machine_root/system32/spool/drivers/x64/3/quillset.exe"; do
   [ -f "$file" ] || fail "$file is missing after the install"
 done
@@ -158,39 +160,7 @@ as_user /usr/bin/pressmoor -f '*.*' -s "$work/in" -d "$work/out" ||
 expect_pdfs "$work/out" budget inventory memo minutes notice schedule welcome
 grep -q 'Successfully converted 7 files' "$home/.config/pressmoor/events.log" || fail "no summary in the event log"
 
-# The service's command line, expanded as systemd does: specifiers first,
-# then ${NAME} as one argument and $NAME split at blanks. Anything else in the
-# unit (quotes, escapes, prefixes, other specifiers) fails the test rather
-# than being run differently from systemd.
-unit_value() { sed -n "s/^$2=//p" "$1"; }
-env_value() { sed -n "s/^[[:space:]]*$2=//p" "$1" | tail -n1 | sed 's/^[[:space:]]*//; s/[[:space:]]*$//'; }
-specifiers() {  # specifiers TEXT INSTANCE
-  local text=$1
-  [[ "$text" =~ %[^iEh%] ]] && fail "unit uses a specifier this test does not expand: $text"
-  text=${text//%i/$2}
-  text=${text//%E/$home/.config}
-  text=${text//%h/$home}
-  printf '%s' "${text//%%/%}"
-}
-unit_command() {  # unit_command UNIT INSTANCE ENVFILE: the argument vector, one a line
-  local exec_start word name part
-  exec_start=$(specifiers "$(unit_value "$1" ExecStart)" "$2")
-  [[ "$exec_start" =~ [\"\'\\] || "$exec_start" =~ ^[-@:+!] ]] &&
-    fail "ExecStart uses quoting or a prefix this test does not expand: $exec_start"
-  set -f  # split at blanks, as systemd does, but expand no pattern
-  for word in $exec_start; do
-    if [[ "$word" =~ ^\$([A-Za-z_][A-Za-z0-9_]*)$ ]]; then
-      for part in $(env_value "$3" "${BASH_REMATCH[1]}"); do printf '%s\n' "$part"; done
-    else
-      while [[ "$word" =~ \$\{([A-Za-z_][A-Za-z0-9_]*)\} ]]; do
-        name=${BASH_REMATCH[1]}
-        word=${word//"\${$name}"/$(env_value "$3" "$name")}
-      done
-      printf '%s\n' "$word"
-    fi
-  done
-  set +f
-}
+source "$source_dir/scripts/lib/unit-command.sh"
 
 step "a scheduled batch, as pressmoor@nightly.service runs it"
 service=/usr/lib/systemd/user/pressmoor@.service
@@ -213,7 +183,10 @@ if command -v systemd-analyze >/dev/null; then
   mkdir -p "$work/units"
   cp "$service" "$work/units/pressmoor@nightly.service"
   cp /usr/lib/systemd/user/pressmoor@.timer "$work/units/pressmoor@nightly.timer"
-  systemd-analyze verify "$work/units/pressmoor@nightly.service" "$work/units/pressmoor@nightly.timer" ||
+  cp /usr/lib/systemd/user/pressmoor-watch@.service "$work/units/pressmoor-watch@nightly.service"
+  cp /usr/lib/systemd/user/pressmoor-watch@.path "$work/units/pressmoor-watch@nightly.path"
+  systemd-analyze verify "$work/units/pressmoor@nightly.service" "$work/units/pressmoor@nightly.timer" \
+    "$work/units/pressmoor-watch@nightly.service" "$work/units/pressmoor-watch@nightly.path" ||
     fail "systemd-analyze verify"
 fi
 unit_command "$service" nightly "$env_file" >"$work/command"

@@ -1,6 +1,7 @@
 // The options of an unattended run: -f pattern, -s source, -d destination,
 // -o orientation, -k keep going past a failing file, -n part of the batch,
-// -x today's formats too.
+// -x today's formats too,
+// -r the whole tree, -u only what changed.
 #include <cctype>
 #include <cstddef>
 #include <string>
@@ -59,6 +60,8 @@ void frmPressmoorMain::ParseCommandLine() {
       case 'o': Orientation = UpperCase(ValueFrom(valueStart, commandLine)); break;
       case 'k': KeepGoing = true; break;
       case 'x': TodaysFormats = true; break;
+      case 'r': WholeTree = true; break;
+      case 'u': OnlyChanged = true; break;
       case 'n': ParamPart = ValueFrom(valueStart, commandLine); break;
       default: break;
     }
@@ -75,7 +78,11 @@ void frmPressmoorMain::ApplyCommandLine() {
   // The destination falls back to the source so the PDFs land beside their documents.
   const std::string& destination = ParamDestinationDir.empty() ? ParamSourceDir : ParamDestinationDir;
   bool applied = !ParamSourceDir.empty() && SrcFolder.Path(ParamSourceDir) && DstFolder.Path(destination);
-  if (applied) return;
+  if (applied) {
+    // Only now, so that no tree is read wherever the list pointed before.
+    srcFileList.Subfolders(WholeTree, DstFolder.Path());
+    return;
+  }
   // Converting whatever the lists happen to show would put PDFs where nobody asked.
   CommandLineFailed = true;
   SendMessage("Invalid parameters, syntax is -f *.type -s source dir -d destination dir");

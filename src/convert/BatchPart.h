@@ -1,6 +1,7 @@
 // Which part of a batch a file belongs to when one batch is split among N
 // runs that never talk to each other: each run works it out from the file
-// name alone, so they agree whatever order their directory listings come in.
+// name alone (over a tree, the path below the source), so they agree
+// whatever order their directory listings come in.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,8 @@ std::uint64_t Fnv1a64(std::string_view text);
 // count would put names such as report-a, report-c, report-e all in one part.
 std::uint64_t PartHash(std::string_view fileName);
 
-// Whether the file called `fileName` (a name, not a path) falls in `part`.
+// Whether the file called `fileName` (a name, or a path relative to the
+// source, never a full path) falls in `part`.
 inline bool InPart(const BatchPart& part, std::string_view fileName) {
   return PartHash(fileName) % part.count == part.index;
 }

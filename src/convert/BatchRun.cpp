@@ -21,6 +21,15 @@ class RunInProgressScope {
   bool& flag_;
 };
 
+// Whether a file `takes` accepts is listed in this run's part, up to date or not.
+bool AnyListed(frmPressmoorMain& window, bool (frmPressmoorMain::*takes)(const std::string&)) {
+  for (int index = 0; index < window.srcFileList.ListCount(); ++index) {
+    const std::string fileName = window.srcFileList.List(index);
+    if ((window.*takes)(fileName) && convert::InPart(window.Part, fileName)) return true;
+  }
+  return false;
+}
+
 // With today's formats the files listed choose, whatever the pattern: each
 // converter runs only when one of its files is listed.
 void ConvertByListedKinds(frmPressmoorMain& window) {
@@ -28,7 +37,7 @@ void ConvertByListedKinds(frmPressmoorMain& window) {
        {std::pair{&frmPressmoorMain::IsExcelFile, &frmPressmoorMain::ConvertWithExcel},
         std::pair{&frmPressmoorMain::IsPowerPointFile, &frmPressmoorMain::ConvertWithPowerPoint},
         std::pair{&frmPressmoorMain::IsWordFile, &frmPressmoorMain::ConvertWithWord}}) {
-    if (!window.ListedFiles(takes, 0).empty()) (window.*convert)();
+    if (AnyListed(window, takes)) (window.*convert)();
   }
 }
 
@@ -79,11 +88,17 @@ void frmPressmoorMain::cmdConvert_Click() {
   const double start = Env().Clock();
   ConvertedCount = 0;
   ReportPrinterPreferences();
+  FilesUpToDate = 0;
   ConvertReportingFailures(*this);
   EndProgress();
 
   if (ConvertedCount != 0) {
     SendMessage(convert::SummaryMessage(ConvertedCount, Env().Clock() - start));
+    ++SummariesReported;
+  }
+  // Part of the summary: nothing went wrong for these.
+  if (FilesUpToDate != 0) {
+    SendMessage(convert::UpToDateMessage(FilesUpToDate));
     ++SummariesReported;
   }
   RefreshDestinationList();

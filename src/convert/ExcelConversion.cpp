@@ -46,6 +46,7 @@ class RunExcel : public convert::NamedOutputOffice {
                          .ActivePrinter = driver::kPrinterName});
   }
 
+  bool Started() const override { return excel_ != nullptr; }
   bool HoldsDocument() const override { return workbook_ != nullptr; }
   void CloseDocument() override { std::exchange(workbook_, nullptr)->Close(kDiscardChanges); }
   void DropDocument() override { workbook_.reset(); }

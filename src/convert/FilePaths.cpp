@@ -8,9 +8,16 @@ std::string SourcePath(const std::string& directory, const std::string& fileName
 }
 
 std::string OutputPath(const std::string& directory, const std::string& fileName) {
+  const std::size_t nameStart = fileName.rfind('/') + 1;  // 0 for a plain name
   const std::size_t lastDot = fileName.rfind('.');
-  const std::string stem = lastDot == std::string::npos ? "" : fileName.substr(0, lastDot + 1);
+  const bool dotted = lastDot != std::string::npos && lastDot >= nameStart;
+  const std::string stem = fileName.substr(0, dotted ? lastDot + 1 : nameStart);
   return directory + "/" + stem + "pdf";
+}
+
+std::string SubfoldersOf(const std::string& fileName) {
+  const std::size_t slash = fileName.rfind('/');
+  return slash == std::string::npos ? "" : fileName.substr(0, slash);
 }
 
 }  // namespace pressmoor::convert

@@ -9,7 +9,11 @@ namespace pressmoor::convert {
 std::string SourcePath(const std::string& directory, const std::string& fileName);
 
 // The directory, "/" always, the name up to and including its last "." (none
-// without a dot), then "pdf".
+// without a dot), then "pdf". A name may hold the subfolders it lies in below
+// the directory ("2026/jan/a.doc"); dots in those are not the name's.
 std::string OutputPath(const std::string& directory, const std::string& fileName);
+
+// The subfolders part of `fileName`, without the last "/"; "" for a plain name.
+std::string SubfoldersOf(const std::string& fileName);
 
 }  // namespace pressmoor::convert

@@ -14,7 +14,9 @@ std::vector<std::string> frmPressmoorMain::ListedFiles(
   for (int index = firstIndex; index < srcFileList.ListCount(); ++index) {
     const std::string fileName = srcFileList.List(index);
     std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
-    if ((this->*converts)(path) && convert::InPart(Part, fileName)) paths.push_back(std::move(path));
+    if ((this->*converts)(path) && convert::InPart(Part, fileName) && !IsUpToDate(fileName)) {
+      paths.push_back(std::move(path));
+    }
   }
   return paths;
 }

@@ -47,7 +47,8 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
                             bool (frmPressmoorMain::*takes)(const std::string&)) {
   std::string sourcePath;
   try {
-    office.Start(window.ListedFiles(takes, 0));
+    // With -u the office waits for the first file that changed.
+    if (!window.OnlyChanged) office.Start(window.ListedFiles(takes, 0));
 
     const int count = window.srcFileList.ListCount();
     for (int index = 0; index < count; ++index) {
@@ -57,9 +58,15 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
       const std::string fileName = window.srcFileList.List(index);
       if (!(window.*takes)(fileName)) continue;
       if (!InPart(window.Part, fileName)) continue;
+      if (window.IsUpToDate(fileName)) {
+        ++window.FilesUpToDate;
+        continue;
+      }
       window.ShowProgress(index, count, fileName);
       sourcePath = SourcePath(window.SrcFolder.Path(), fileName);
       const std::string outputPath = OutputPath(window.DstFolder.Path(), fileName);
+      if (!office.Started()) office.Start(window.ListedFiles(takes, index));
+      window.MakeOutputFolder(fileName);
 
       const FileAttempt attempt = AttemptFile(
           [&] { PrintNamed(window, office, sourcePath, outputPath); },
@@ -88,7 +95,7 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
       if (attempt.restarted) office.Start(window.ListedFiles(takes, index + 1));
     }
 
-    office.Quit();
+    if (office.Started()) office.Quit();
   } catch (const office::AutomationError& failure) {
     // Unlike the Word path, no Quit: the references simply go.
     window.SendMessage(ExcelFailureMessage(failure, sourcePath));

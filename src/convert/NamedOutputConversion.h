@@ -2,7 +2,8 @@
 // PDF's name from the driver's "PDFFileName" setting: the spreadsheet and
 // the presentations. One file at a time: the name stored, the document
 // opened, printed on Quillset, counted, the destination list refreshed, the
-// document closed. Without -k the first failure ends the walk with one
+// document closed. With -u a file whose PDF is not older is left alone, and
+// the application starts only at the first file that is not. Without -k the first failure ends the walk with one
 // message and no Quit; with -k it is reported and the walk goes on.
 #pragma once
 
@@ -22,6 +23,7 @@ class NamedOutputOffice {
   virtual ~NamedOutputOffice() = default;
   // Creates the application, dropping the one before; it reads `expected` ahead.
   virtual void Start(std::vector<std::string> expected) = 0;
+  virtual bool Started() const = 0;
   // Opens `sourcePath` (read-only) and keeps the document.
   virtual void Open(const std::string& sourcePath) = 0;
   virtual void PrintOnQuillset() = 0;

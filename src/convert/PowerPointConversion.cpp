@@ -40,6 +40,7 @@ class RunPowerPoint : public convert::NamedOutputOffice {
                              .ActivePrinter = driver::kPrinterName});
   }
 
+  bool Started() const override { return powerPoint_ != nullptr; }
   bool HoldsDocument() const override { return presentation_ != nullptr; }
   void CloseDocument() override { std::exchange(presentation_, nullptr)->Close(); }
   void DropDocument() override { presentation_.reset(); }

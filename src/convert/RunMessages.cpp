@@ -59,6 +59,11 @@ std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds) {
          " seconds";
 }
 
+std::string UpToDateMessage(int filesUpToDate) {
+  if (filesUpToDate == 1) return "1 file was already up to date";
+  return std::to_string(filesUpToDate) + " files were already up to date";
+}
+
 void CountOneMore(std::int16_t& convertedCount) {
   if (convertedCount == std::numeric_limits<std::int16_t>::max()) {
     throw office::AutomationError(kOverflow, "Pressmoor", "Overflow");

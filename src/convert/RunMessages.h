@@ -22,6 +22,9 @@ std::string ExcelFailureMessage(const office::AutomationError& failure,
 // seconds rounded to the nearest whole second, a half to the even neighbour.
 std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds);
 
+// "N files were already up to date", for the files -u left alone.
+std::string UpToDateMessage(int filesUpToDate);
+
 // Adds one converted file; the count is 16-bit and going beyond 32767 is a
 // failure of the run, carried like an office failure so the converters
 // report it in the same way.

@@ -38,6 +38,7 @@ class RunWord {
   }
 
   office::WordApplication& operator*() const { return *word_; }
+  bool Started() const { return word_ != nullptr; }
 
   // Closes what a failed file left open, or starts afresh when that fails.
   void Recover(const convert::FileAttempt& attempt, std::vector<std::string> rest) {
@@ -100,7 +101,9 @@ void frmPressmoorMain::ConvertWithWord() {
   RunWord word(*this);
   std::string sourcePath;
   try {
-    word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, 0));
+    // With -u the office waits for the first file that changed, so that a
+    // run with nothing to do starts none.
+    if (!OnlyChanged) word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, 0));
 
     const int count = srcFileList.ListCount();
     for (int index = 0; index < count; ++index) {
@@ -111,12 +114,18 @@ void frmPressmoorMain::ConvertWithWord() {
       if (!convert::InPart(Part, fileName)) continue;
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
       if (!IsWordFile(sourcePath)) continue;
+      if (IsUpToDate(fileName)) {
+        ++FilesUpToDate;
+        continue;
+      }
       ShowProgress(index, count, fileName);
       if (FileLocked(sourcePath)) {
         SendMessage("File " + sourcePath + " is already open, cannot convert to PDF format");
         continue;
       }
       const std::string outputPath = convert::OutputPath(DstFolder.Path(), fileName);
+      if (!word.Started()) word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, index));
+      MakeOutputFolder(fileName);
 
       const convert::FileAttempt attempt = convert::AttemptFile(
           [&] { PrintWithWord(*this, *word, sourcePath, outputPath); },
@@ -132,7 +141,7 @@ void frmPressmoorMain::ConvertWithWord() {
       if (attempt.restarted) word.Start(ListedFiles(&frmPressmoorMain::IsWordFile, index + 1));
     }
 
-    word.Finish();
+    if (word.Started()) word.Finish();
   } catch (const office::AutomationError& failure) {
     SendMessage(convert::WordFailureMessage(failure, sourcePath));
     word.QuitQuietly();

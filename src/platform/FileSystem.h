@@ -3,6 +3,8 @@
 // they run as root.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,8 @@ struct MountPoint {
 struct DirectoryEntry {
   enum class Kind { File, Directory, Other };
   std::string name;  // without directory
-  Kind kind = Kind::Other;
+  Kind kind = Kind::Other;  // of what it names, links followed
+  bool link = false;        // a symbolic link, whatever it leads to
 };
 
 // Contract: paths are absolute Linux paths; nothing here throws.
@@ -40,6 +43,12 @@ class FileSystem {
   // lock taken without waiting; both are released before returning. The file
   // is not changed.
   virtual bool CanOpenExclusively(const std::string& path) = 0;
+  // When the content of what `path` names last changed (links followed), in
+  // nanoseconds since the epoch; nothing when it cannot be found.
+  virtual std::optional<std::int64_t> ModifiedAt(const std::string& path) = 0;
+  // Makes the directory `path` with every missing directory above it. True
+  // when it is a directory afterwards.
+  virtual bool MakeDirectories(const std::string& path) = 0;
 };
 
 }  // namespace pressmoor::platform

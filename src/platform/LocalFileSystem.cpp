@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -76,6 +77,12 @@ DirectoryEntry::Kind KindOf(int directoryFd, const char* name, unsigned char typ
   if (S_ISREG(status.st_mode)) return DirectoryEntry::Kind::File;
   if (S_ISDIR(status.st_mode)) return DirectoryEntry::Kind::Directory;
   return DirectoryEntry::Kind::Other;
+}
+
+bool IsLink(int directoryFd, const char* name, unsigned char type) {
+  if (type != DT_UNKNOWN) return type == DT_LNK;
+  struct stat status {};
+  return ::fstatat(directoryFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode);
 }
 
 // The office suite marks an open document with ".~lock.NAME#" beside it.
@@ -149,7 +156,8 @@ bool LocalFileSystem::ListDirectory(const std::string& directory, std::vector<Di
   while (const dirent* entry = ::readdir(stream)) {
     std::string_view name(entry->d_name);
     if (name == "." || name == "..") continue;
-    found.push_back({std::string(name), KindOf(::dirfd(stream), entry->d_name, entry->d_type)});
+    found.push_back({std::string(name), KindOf(::dirfd(stream), entry->d_name, entry->d_type),
+                     IsLink(::dirfd(stream), entry->d_name, entry->d_type)});
     errno = 0;
   }
   bool complete = errno == 0;
@@ -179,6 +187,18 @@ bool LocalFileSystem::CanOpenExclusively(const std::string& path) {
   if (free) ::flock(fd, LOCK_UN);
   ::close(fd);
   return free;
+}
+
+std::optional<std::int64_t> LocalFileSystem::ModifiedAt(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+}
+
+bool LocalFileSystem::MakeDirectories(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return IsDirectoryPath(path);
 }
 
 }  // namespace pressmoor::platform

@@ -13,6 +13,8 @@ class LocalFileSystem : public FileSystem {
   bool IsDirectory(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   bool CanOpenExclusively(const std::string& path) override;
+  std::optional<std::int64_t> ModifiedAt(const std::string& path) override;
+  bool MakeDirectories(const std::string& path) override;
 
   // The drives shown for a mount table in the format of /proc/self/mounts.
   static std::vector<MountPoint> MountsFromTable(const std::string& table);

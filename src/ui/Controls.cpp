@@ -232,20 +232,51 @@ const std::string& FileListBox::List(int index) const {
   return names_[static_cast<std::size_t>(index)];
 }
 
+void FileListBox::Subfolders(bool value, const std::string& leaveOut) {
+  subfolders_ = value;
+  leaveOut_ = leaveOut;
+}
+
 bool FileListBox::ReadList(const std::string& path) {
   std::vector<DirectoryEntry> entries;
   if (!files_.ListDirectory(path, &entries)) return false;
   std::vector<std::string> names;
-  for (DirectoryEntry& entry : entries) {
-    if (entry.kind == DirectoryEntry::Kind::File && !Hidden(entry.name) && MatchesPattern(entry.name, pattern_)) {
-      names.push_back(std::move(entry.name));
-    }
-  }
-  SortInListOrder(names);
+  std::vector<std::string> unread;
+  AddFiles(path, "", entries, names, unread);
   names_ = std::move(names);
+  unreadFolders_ = std::move(unread);
   path_ = path;
   NotifyStateChanged();
   return true;
+}
+
+// Links to folders stay closed, so a link loop cannot hold up a read.
+void FileListBox::AddFiles(const std::string& folder, const std::string& prefix,
+                           std::vector<DirectoryEntry>& entries, std::vector<std::string>& names,
+                           std::vector<std::string>& unread) {
+  std::vector<std::string> files;
+  std::vector<std::string> subfolders;
+  for (DirectoryEntry& entry : entries) {
+    if (Hidden(entry.name)) continue;
+    if (entry.kind == DirectoryEntry::Kind::File && MatchesPattern(entry.name, pattern_)) {
+      files.push_back(std::move(entry.name));
+    } else if (subfolders_ && entry.kind == DirectoryEntry::Kind::Directory && !entry.link) {
+      subfolders.push_back(std::move(entry.name));
+    }
+  }
+  SortInListOrder(files);
+  for (std::string& name : files) names.push_back(prefix.empty() ? std::move(name) : prefix + name);
+  SortInListOrder(subfolders);
+  for (const std::string& name : subfolders) {
+    const std::string path = ChildPath(folder, name);
+    if (path == leaveOut_) continue;
+    std::vector<DirectoryEntry> inside;
+    if (files_.ListDirectory(path, &inside)) {
+      AddFiles(path, prefix + name + "/", inside, names, unread);
+    } else {
+      unread.push_back(path);
+    }
+  }
 }
 
 // ---- TextBox ---------------------------------------------------------------

@@ -146,16 +146,30 @@ class FileListBox : public Control {
   const std::string& Path() const { return path_; }
   bool Path(const std::string& value);  // re-reads the list; false keeps the old one
   bool Refresh();
+  // With `value` true the list also holds the files of every subfolder, as
+  // paths relative to Path: a folder's own files first, then its subfolders
+  // one by one. Hidden folders, links to folders and the folder `leaveOut`
+  // are not entered. Takes effect at the next read.
+  void Subfolders(bool value, const std::string& leaveOut);
+  // The subfolders the last read could not list, as full paths.
+  const std::vector<std::string>& UnreadFolders() const { return unreadFolders_; }
   int ListCount() const { return static_cast<int>(names_.size()); }
-  // Names in ListsBefore order (ui/Wildcard.h); "" outside the entries.
+  // Names in ListsBefore order (ui/Wildcard.h) within each folder; "" outside
+  // the entries.
   const std::string& List(int index) const;
 
  private:
   bool ReadList(const std::string& path);
+  void AddFiles(const std::string& folder, const std::string& prefix,
+                std::vector<platform::DirectoryEntry>& entries, std::vector<std::string>& names,
+                std::vector<std::string>& unread);
   platform::FileSystem& files_;
   std::string pattern_ = "*.*";
   std::string path_;
   std::vector<std::string> names_;
+  bool subfolders_ = false;
+  std::string leaveOut_;
+  std::vector<std::string> unreadFolders_;
 };
 
 class TextBox : public Control {

@@ -38,7 +38,13 @@ void frmPressmoorMain::RefreshDestinationList() {
 
 bool frmPressmoorMain::CheckSourceDirectory() {
   srcFileList.Pattern(FilePattern);
-  if (srcFileList.Path(SrcFolder.Path()) && srcFileList.Refresh()) return true;
+  if (srcFileList.Path(SrcFolder.Path()) && srcFileList.Refresh()) {
+    // A subfolder of a tree (-r) that cannot be listed costs only its own files.
+    for (const std::string& folder : srcFileList.UnreadFolders()) {
+      SendMessage("Source directory " + folder + " not found");
+    }
+    return true;
+  }
   SendMessage("Source directory " + SrcFolder.Path() + " not found");
   return false;
 }

@@ -60,6 +60,9 @@ class frmPressmoorMain {
   // -x, or a file type entry of today's documents: the converters also take
   // today's formats, and the files listed choose the converters.
   bool TodaysFormats = false;
+  bool WholeTree = false;  // -r: the files of every subfolder too, PDFs into the same subfolders
+  bool OnlyChanged = false;  // -u: a file whose PDF is not older than it is left alone
+  int FilesUpToDate = 0;   // left alone by -u in the current run
   std::optional<std::string> ParamPart;  // -n K/N as given
   convert::BatchPart Part;  // of the batch this run converts: all of it unless -n says otherwise
 
@@ -106,8 +109,16 @@ class frmPressmoorMain {
   void ReportPrinterPreferences();
   // The listed files from `firstIndex` on that `converts` takes, as paths:
   // what the office is told the next application will open.
+  // The listed files from `firstIndex` on that `converts` takes and -u does
+  // not leave alone, as paths: what the office is told the next application
+  // will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),
                                        int firstIndex);
+  // With -u: whether the listed file `fileName` already has a PDF where this
+  // run would write it, not older than the file. File status only.
+  bool IsUpToDate(const std::string& fileName);
+  // Makes the destination's subfolder for the listed file `fileName`.
+  void MakeOutputFolder(const std::string& fileName);
 
   // ---- PDF printer driver (driver/) ---------------------------------------
   bool CheckDriverVersion();

@@ -66,6 +66,23 @@ TEST_F(CommandLine, ParsingTable) {
   }
 }
 
+TEST_F(CommandLine, TreeAndChangedOnlyAreFlagsAnywhere) {
+  struct Row { std::string line, source; bool wholeTree, onlyChanged; };
+  const Row rows[] = {
+      {"-r -u -s /In", "/In", true, true},
+      {"-s /In -r", "/In", true, false},
+      {"-f *.doc -u -s /In", "/In", false, true},
+      {"-s /my-runs/u -d /Out", "/my-runs/u", false, false},
+      {"-R -U -s /In", "/In", false, false},
+  };
+  for (const Row& row : rows) {
+    auto& window = Parsed(row.line);
+    EXPECT_EQ(window.ParamSourceDir, row.source) << row.line;
+    EXPECT_EQ(window.WholeTree, row.wholeTree) << row.line;
+    EXPECT_EQ(window.OnlyChanged, row.onlyChanged) << row.line;
+  }
+}
+
 // A value never starts with a dash, so in "-n -1/3" the -n has none and
 // "-1" is an option of its own, which nothing answers to.
 TEST_F(CommandLine, PartTable) {

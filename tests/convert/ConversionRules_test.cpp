@@ -36,6 +36,10 @@ TEST(FilePaths, SourceGetsASeparatorOnlyWhenMissingOutputAlways) {
   EXPECT_EQ(OutputPath("/", "a.txt"), "//a.pdf");
   EXPECT_EQ(OutputPath("/out", "memodoc"), "/out/pdf");
   EXPECT_EQ(OutputPath("/out", "trailing."), "/out/trailing.pdf");
+  EXPECT_EQ(OutputPath("/out", "2026/v1.2/a.b.doc"), "/out/2026/v1.2/a.b.pdf");
+  EXPECT_EQ(OutputPath("/out", "v1.2/memodoc"), "/out/v1.2/pdf");
+  EXPECT_EQ(SubfoldersOf("2026/jan/a.doc"), "2026/jan");
+  EXPECT_EQ(SubfoldersOf("a.doc"), "");
 }
 
 TEST(Summary, ElapsedSecondsRoundToEvenAndSplitIntoMinutes) {
@@ -47,6 +51,11 @@ TEST(Summary, ElapsedSecondsRoundToEvenAndSplitIntoMinutes) {
   EXPECT_EQ(SummaryMessage(1, 3.5), "Successfully converted 1 files in 0 minutes and 4 seconds");
   EXPECT_EQ(SummaryMessage(32767, 0.2),
             "Successfully converted 32767 files in 0 minutes and 0 seconds");
+}
+
+TEST(Summary, UpToDateLineHasItsSingular) {
+  EXPECT_EQ(UpToDateMessage(1234), "1234 files were already up to date");
+  EXPECT_EQ(UpToDateMessage(1), "1 file was already up to date");
 }
 
 TEST(CountOneMore, StopsAtTheSixteenBitLimit) {

@@ -108,6 +108,38 @@ TEST(LocalFileSystemListing, MissingOrNonDirectoryFails) {
   EXPECT_FALSE(files.IsRegularFile(disk.Path() + "/missing"));
 }
 
+TEST(LocalFileSystemListing, LinksAreMarkedWhateverTheyLeadTo) {
+  TempDir disk;
+  disk.WriteFile("dir/file.txt", "x");
+  disk.MakeDirectory("dir/sub");
+  std::filesystem::create_symlink(disk.Path() + "/dir/file.txt", disk.Path() + "/dir/to-file");
+  std::filesystem::create_directory_symlink(disk.Path() + "/dir", disk.Path() + "/dir/sub/loop");
+  std::filesystem::create_symlink(disk.Path() + "/dir/none", disk.Path() + "/dir/broken");
+  std::vector<std::pair<std::string, bool>> links;
+  for (const std::string folder : {"/dir", "/dir/sub"}) {
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(LocalFileSystem().ListDirectory(disk.Path() + folder, &entries));
+    for (const DirectoryEntry& entry : entries) links.emplace_back(entry.name, entry.link);
+  }
+  std::sort(links.begin(), links.end());
+  EXPECT_EQ(links, (std::vector<std::pair<std::string, bool>>{
+                       {"broken", true}, {"file.txt", false}, {"loop", true}, {"sub", false}, {"to-file", true}}));
+}
+
+TEST(LocalFileSystemStatus, ModificationTimesToTheNanosecondAndDirectoriesMadeWithTheirParents) {
+  TempDir disk;
+  const std::string file = disk.WriteFile("file", "");
+  const timespec times[2] = {{0, UTIME_OMIT}, {1'700'000'000, 123'456'789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+  LocalFileSystem files;
+  EXPECT_EQ(files.ModifiedAt(file), 1'700'000'000'123'456'789);
+  EXPECT_EQ(files.ModifiedAt(disk.Path() + "/missing"), std::nullopt);
+  EXPECT_TRUE(files.MakeDirectories(disk.Path() + "/a/b/c"));
+  EXPECT_TRUE(files.IsDirectory(disk.Path() + "/a/b/c"));
+  EXPECT_TRUE(files.MakeDirectories(disk.Path() + "/a/b"));
+  EXPECT_FALSE(files.MakeDirectories(file + "/below"));
+}
+
 class ExclusiveOpen : public ::testing::Test {
  protected:
   ExclusiveOpen() : path(disk.WriteFile("letter.doc", "content")) {}
