@@ -24,7 +24,7 @@ set(CPACK_STRIP_FILES TRUE)
 # libraries, the C++ runtime) are found by dpkg-shlibdeps; the office the batch drives as a
 # separate process is not, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(PRESSMOOR_OFFICE_PACKAGES libreoffice-core libreoffice-writer libreoffice-calc)
+set(PRESSMOOR_OFFICE_PACKAGES libreoffice-core libreoffice-writer libreoffice-calc libreoffice-impress)
 # Further run-time packages no library scan finds: the fonts the documents are
 # set in, the sandbox the office runs in. Names only, or "name (>= version)".
 set(PRESSMOOR_EXTRA_RUNTIME_PACKAGES
