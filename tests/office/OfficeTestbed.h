@@ -262,6 +262,13 @@ inline std::string PdfText(const std::string& pdf) {
   return CommandOutput("pdftotext -enc UTF-8 " + Quoted(pdf) + " - 2>/dev/null");
 }
 
+inline int PdfPageCount(const std::string& pdf) {
+  const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
+  std::smatch match;
+  if (!std::regex_search(info, match, std::regex(R"(Pages:\s+([0-9]+))"))) return 0;
+  return std::stoi(match[1]);
+}
+
 struct PageSize {
   double width = 0;
   double height = 0;

@@ -199,13 +199,6 @@ double FirstWordLeftOnPage(const std::string& pdf, int page) {
   return std::stod(match[1]);
 }
 
-int PdfPageCount(const std::string& pdf) {
-  const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
-  std::smatch match;
-  if (!std::regex_search(info, match, std::regex(R"(Pages:\s+([0-9]+))"))) return 0;
-  return std::stoi(match[1]);
-}
-
 // Plain text is laid out only once its page set-up is known: every page,
 // not just the first, must carry the new margins, and no text may be lost.
 TEST_F(WordConversion, MarginsReachEveryPageOfALongText) {
