@@ -11,6 +11,7 @@
 
 #include "platform/EventLog.h"
 #include "platform/StateRoots.h"
+#include "platform/StopSignals.h"
 
 extern char** environ;
 
@@ -68,6 +69,8 @@ void SystemEnvironment::Sleep(int milliseconds) {
 void SystemEnvironment::DispatchEvents() {
   if (dispatcher_) dispatcher_();
 }
+
+int SystemEnvironment::StopSignal() { return platform::StopSignal(); }
 
 std::string SystemEnvironment::SystemDirectory() { return MachineRoot() + "/system32"; }
 
