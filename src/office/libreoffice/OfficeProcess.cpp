@@ -157,14 +157,17 @@ void SaveProfileTemplate(const std::filesystem::path& profile, const std::string
   }
 }
 
-std::vector<std::string> OfficeEnvironment() {
+std::vector<std::string> OfficeEnvironment(const std::string& ownDirectory) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string variable = *entry;
     // The office finds its own bootstrap; ours is for the client side.
     if (variable.rfind("URE_BOOTSTRAP=", 0) == 0 || variable.rfind("MALLOC_", 0) == 0) continue;
+    if (variable.rfind("TMPDIR=", 0) == 0) continue;
     variables.push_back(variable);
   }
+  // Its scratch files go with its folder, even when we are killed.
+  variables.push_back("TMPDIR=" + ownDirectory + "/tmp");
   // A fixed mmap threshold and a high trim threshold stop the heap growing
   // and shrinking by small steps, which made start-up take seconds. Blocks
   // of a megabyte and more still go back to the system when freed: with a
@@ -255,7 +258,7 @@ std::string OfficeProcess::NewOutputPath(const std::string& extension) {
 
 void OfficeProcess::Launch() {
   std::vector<std::string> arguments = command_;
-  std::vector<std::string> variables = OfficeEnvironment();
+  std::vector<std::string> variables = OfficeEnvironment(directory_);
   std::vector<char*> argv = Pointers(arguments);
   std::vector<char*> envp = Pointers(variables);
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
