@@ -48,7 +48,8 @@ std::string UsageText() {
          "Without arguments the window opens.\n"
          "Exit status: 0 done, only the summary reported; 1 another message reported;\n"
          "  2 the command line could not be applied, nothing converted;\n"
-         "  3 Quillset 1.20 or above is not installed.\n"
+         "  3 Quillset 1.20 or above is not installed;\n"
+         "  128+n stopped by signal n (SIGTERM, SIGINT, SIGHUP): offices ended, scratch removed.\n"
          "Messages are kept in the event log: " +
          pressmoor::platform::EventLog::DefaultPath() + "\n";
 }
