@@ -1,6 +1,7 @@
 // The program: unattended when it was given any argument, the window otherwise.
 #include <QApplication>
 #include <QStyleFactory>
+#include <QWidget>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "office/libreoffice/LibreOfficeFactory.h"
 #include "platform/EventLog.h"
 #include "platform/Registry.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemEnvironment.h"
 #include "ui/frmPressmoorMain.h"
 #include "ui/qt/MainWindowView.h"
@@ -46,7 +48,8 @@ std::string UsageText() {
          "Without arguments the window opens.\n"
          "Exit status: 0 done, only the summary reported; 1 another message reported;\n"
          "  2 the command line could not be applied, nothing converted;\n"
-         "  3 Quillset 1.20 or above is not installed.\n"
+         "  3 Quillset 1.20 or above is not installed;\n"
+         "  128+n stopped by signal n (SIGTERM, SIGINT, SIGHUP): offices ended, scratch removed.\n"
          "Messages are kept in the event log: " +
          pressmoor::platform::EventLog::DefaultPath() + "\n";
 }
@@ -98,6 +101,26 @@ void ScheduleScreenshot(QWidget& window) {
   });
 }
 
+// With PRESSMOOR_CONVERT_AT_START=1 the window starts the conversion its
+// saved settings describe as soon as it shows, as a press of Convert would.
+void ScheduleConvertAtStart(QWidget& window, frmPressmoorMain& form) {
+  const char* value = std::getenv("PRESSMOOR_CONVERT_AT_START");
+  if (!value || std::string(value) != "1") return;
+  QTimer::singleShot(0, &window, [&form] { form.UserClicksConvert(); });
+}
+
+// A stop signal closes any box in the way of the run, and the window once
+// no run is under way; the run itself stops where it looks for a stop.
+void WatchForStop(QWidget& window, frmPressmoorMain& form, SystemEnvironment& environment) {
+  auto* timer = new QTimer(&window);
+  QObject::connect(timer, &QTimer::timeout, [&form, &environment] {
+    if (environment.StopSignal() == 0) return;
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    if (!form.RunInProgress) QApplication::exit(0);
+  });
+  timer->start(100);
+}
+
 int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
   if (!HasDisplay()) {
     environment.WriteStandardError(
@@ -119,7 +142,17 @@ int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
   window.show();
   window.activateWindow();
   ScheduleScreenshot(window);
+  WatchForStop(window, form, environment);
+  ScheduleConvertAtStart(window, form);
   return application.exec();
+}
+
+int Run(int argc, char** argv, const std::vector<std::string>& arguments) {
+  pressmoor::platform::Registry registry(pressmoor::platform::RegistryRoots::FromEnvironment());
+  pressmoor::office::LibreOfficeFactory office(registry);
+  SystemEnvironment environment(arguments, registry, office);
+  if (!environment.CommandLine().empty()) return RunUnattended(environment);
+  return RunInteractive(argc, argv, environment);
 }
 
 }  // namespace
@@ -127,9 +160,9 @@ int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (const std::optional<int> status = AnswerConventionalOption(arguments)) return *status;
-  pressmoor::platform::Registry registry(pressmoor::platform::RegistryRoots::FromEnvironment());
-  pressmoor::office::LibreOfficeFactory office(registry);
-  SystemEnvironment environment(arguments, registry, office);
-  if (!environment.CommandLine().empty()) return RunUnattended(environment);
-  return RunInteractive(argc, argv, environment);
+  pressmoor::platform::InstallStopSignals(pressmoor::office::LibreOfficeFactory::EndEveryOffice);
+  const int status = Run(argc, argv, arguments);
+  // Everything of the run is gone by now: offices, their folders, scratch files.
+  if (const int signal = pressmoor::platform::StopSignal()) pressmoor::platform::EndBySignal(signal);
+  return status;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "convert/RunMessages.h"
+#include "convert/RunStopped.h"
 #include "ui/frmPressmoorMain.h"
 
 namespace pressmoor::ui {
@@ -89,7 +90,14 @@ void frmPressmoorMain::cmdConvert_Click() {
   ConvertedCount = 0;
   ReportPrinterPreferences();
   FilesUpToDate = 0;
-  ConvertReportingFailures(*this);
+  try {
+    ConvertReportingFailures(*this);
+  } catch (const convert::RunStopped& stop) {
+    EndProgress();
+    StoppedBy = stop.Signal();
+    SendMessage(convert::StoppedMessage(StoppedBy, ConvertedCount));
+    return;
+  }
   EndProgress();
 
   if (ConvertedCount != 0) {
@@ -103,6 +111,13 @@ void frmPressmoorMain::cmdConvert_Click() {
   }
   RefreshDestinationList();
   SaveSettings();
+}
+
+void frmPressmoorMain::StopIfAsked() {
+  const int signal = Env().StopSignal();
+  if (signal == 0) return;
+  Env().Office().EndAllOffices();
+  throw convert::RunStopped(signal);
 }
 
 void frmPressmoorMain::ConvertFiles() {

@@ -55,6 +55,7 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
       // Input that could shorten the list is refused during a run; this only
       // keeps a stale index from reading past the end.
       if (index >= window.srcFileList.ListCount()) break;
+      window.StopIfAsked();
       const std::string fileName = window.srcFileList.List(index);
       if (!(window.*takes)(fileName)) continue;
       if (!InPart(window.Part, fileName)) continue;
@@ -76,6 +77,7 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
           })
                            : nullptr);
       if (attempt.failure) {
+        window.StopIfAsked();
         if (!window.KeepGoing) throw *attempt.failure;
         window.SendMessage(ExcelFailureMessage(*attempt.failure, sourcePath));
         Recover(office, attempt, window.ListedFiles(takes, index + 1));
@@ -86,6 +88,7 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
       try {
         office.CloseDocument();
       } catch (const office::AutomationError& failure) {
+        window.StopIfAsked();
         if (!window.KeepGoing) throw;
         window.SendMessage(ExcelFailureMessage(failure, sourcePath));
         office.DropDocument();
@@ -97,6 +100,8 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
 
     if (office.Started()) office.Quit();
   } catch (const office::AutomationError& failure) {
+    // A failure the stop caused is no failure of the file.
+    window.StopIfAsked();
     // Unlike the Word path, no Quit: the references simply go.
     window.SendMessage(ExcelFailureMessage(failure, sourcePath));
   }

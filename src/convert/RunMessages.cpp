@@ -1,10 +1,10 @@
 #include "convert/RunMessages.h"
 
 #include <cmath>
-#include <limits>
 
 #include "convert/FileAttempt.h"
 #include "driver/Quillset.h"
+#include "platform/StopSignals.h"
 
 namespace pressmoor::convert {
 
@@ -51,7 +51,7 @@ std::string ExcelFailureMessage(const office::AutomationError& failure,
                         sourcePath);
 }
 
-std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds) {
+std::string SummaryMessage(std::int64_t convertedCount, double elapsedSeconds) {
   // nearbyint rounds halves to even in the default rounding mode.
   const auto seconds = static_cast<long long>(std::nearbyint(elapsedSeconds));
   return "Successfully converted " + std::to_string(convertedCount) + " files in " +
@@ -59,16 +59,16 @@ std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds) {
          " seconds";
 }
 
+std::string StoppedMessage(int signal, std::int64_t convertedCount) {
+  return "Conversion stopped by " + platform::SignalName(signal) + ", " +
+         std::to_string(convertedCount) + " files converted";
+}
+
 std::string UpToDateMessage(int filesUpToDate) {
   if (filesUpToDate == 1) return "1 file was already up to date";
   return std::to_string(filesUpToDate) + " files were already up to date";
 }
 
-void CountOneMore(std::int16_t& convertedCount) {
-  if (convertedCount == std::numeric_limits<std::int16_t>::max()) {
-    throw office::AutomationError(kOverflow, "Pressmoor", "Overflow");
-  }
-  ++convertedCount;
-}
+void CountOneMore(std::int64_t& convertedCount) { ++convertedCount; }
 
 }  // namespace pressmoor::convert

@@ -20,16 +20,15 @@ std::string ExcelFailureMessage(const office::AutomationError& failure,
 
 // "Successfully converted N files in M minutes and R seconds", the elapsed
 // seconds rounded to the nearest whole second, a half to the even neighbour.
-std::string SummaryMessage(std::int16_t convertedCount, double elapsedSeconds);
+std::string SummaryMessage(std::int64_t convertedCount, double elapsedSeconds);
+
+// "Conversion stopped by SIGTERM, N files converted", for a run a signal stopped.
+std::string StoppedMessage(int signal, std::int64_t convertedCount);
 
 // "N files were already up to date", for the files -u left alone.
 std::string UpToDateMessage(int filesUpToDate);
 
-// Adds one converted file; the count is 16-bit and going beyond 32767 is a
-// failure of the run, carried like an office failure so the converters
-// report it in the same way.
-void CountOneMore(std::int16_t& convertedCount);
-
-inline constexpr std::int32_t kOverflow = 6;
+// Adds one converted file; the count holds any batch.
+void CountOneMore(std::int64_t& convertedCount);
 
 }  // namespace pressmoor::convert

@@ -91,6 +91,7 @@ void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
   while (word.BackgroundPrintingStatus() > 0) {
     window.Env().DispatchEvents();
     window.Env().Sleep(100);
+    window.StopIfAsked();
   }
   word.Documents()->Close({.SaveChanges = false});
 }
@@ -110,6 +111,7 @@ void frmPressmoorMain::ConvertWithWord() {
       // Input that could shorten the list is refused during a run; this only
       // keeps a stale index from reading past the end.
       if (index >= srcFileList.ListCount()) break;
+      StopIfAsked();
       const std::string fileName = srcFileList.List(index);
       if (!convert::InPart(Part, fileName)) continue;
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);
@@ -131,6 +133,7 @@ void frmPressmoorMain::ConvertWithWord() {
           [&] { PrintWithWord(*this, *word, sourcePath, outputPath); },
           KeepGoing ? std::function<void()>([&] { word.Start({sourcePath}); }) : nullptr);
       if (attempt.failure) {
+        StopIfAsked();
         if (!KeepGoing) throw *attempt.failure;
         SendMessage(convert::WordFailureMessage(*attempt.failure, sourcePath));
         word.Recover(attempt, ListedFiles(&frmPressmoorMain::IsWordFile, index + 1));
@@ -143,6 +146,8 @@ void frmPressmoorMain::ConvertWithWord() {
 
     if (word.Started()) word.Finish();
   } catch (const office::AutomationError& failure) {
+    // A failure the stop caused is no failure of the file.
+    StopIfAsked();
     SendMessage(convert::WordFailureMessage(failure, sourcePath));
     word.QuitQuietly();
   }

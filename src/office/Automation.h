@@ -32,6 +32,11 @@ inline constexpr std::int32_t kBadPageSetup = 4608;      // a margin or orientat
 inline constexpr std::int32_t kNoDocument = 4248;        // a document member used with no document open
 inline constexpr std::int32_t kPrinterNotInstalled = 4605;  // ActivePrinter set to an unknown printer
 inline constexpr std::int32_t kObjectGone = 462;         // member used after Quit
+// Writing the PDF failed for a cause the file system names.
+inline constexpr std::int32_t kBadFileName = 52;         // the name is too long for the destination
+inline constexpr std::int32_t kDiskFull = 61;            // no room or quota left on the destination
+inline constexpr std::int32_t kPermissionDenied = 70;    // the destination refuses the write
+inline constexpr std::int32_t kPathAccess = 75;          // the destination is read-only
 }  // namespace errors
 
 class AutomationError : public std::runtime_error {
@@ -212,6 +217,10 @@ class ObjectFactory {
   // factory may start reading them ahead, but every result and failure stays
   // that of the Open that asks for a file.
   virtual void ExpectDocuments(std::vector<std::string> paths) { (void)paths; }
+  // Ends every office of every object created here at once, for a run told
+  // to stop: calls in progress fail fast and no office starts after it.
+  // Callable from any thread.
+  virtual void EndAllOffices() {}
 };
 
 }  // namespace pressmoor::office

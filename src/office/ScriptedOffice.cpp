@@ -371,6 +371,8 @@ std::shared_ptr<Object> ScriptedOffice::CreateObject(const std::string& classNam
   throw AutomationError(errors::kUnknownClass, className, "Cannot create object");
 }
 
+void ScriptedOffice::EndAllOffices() { calls_.push_back("EndAllOffices"); }
+
 void ScriptedOffice::ExpectDocuments(std::vector<std::string> paths) {
   hints_.push_back(std::move(paths));
 }

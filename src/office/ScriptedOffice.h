@@ -61,6 +61,8 @@ class ScriptedOffice : public ObjectFactory {
 
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
   void ExpectDocuments(std::vector<std::string> paths) override;
+  // Logged as "EndAllOffices"; the objects go on answering.
+  void EndAllOffices() override;
 
   // For the objects: logs `entry` and throws when a scripted failure matches.
   void Call(const std::string& entry);

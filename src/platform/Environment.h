@@ -37,6 +37,9 @@ class Environment {
   virtual void Sleep(int milliseconds) = 0;
   // Runs pending window events; nothing where no window exists.
   virtual void DispatchEvents() = 0;
+  // The signal (SIGTERM, SIGINT, SIGHUP) that asked the run to stop; 0
+  // while none has.
+  virtual int StopSignal() = 0;
 
   virtual Registry& Settings() = 0;
   virtual FileSystem& Files() = 0;

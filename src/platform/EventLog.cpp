@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/ByteText.h"
 #include "platform/StateRoots.h"
 
 namespace pressmoor::platform {
@@ -22,13 +23,22 @@ std::string EventLog::DefaultPath() {
 std::string EventLog::Escape(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (char c : text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
     switch (c) {
       case '\\': escaped += "\\\\"; break;
       case '\n': escaped += "\\n"; break;
       case '\r': escaped += "\\r"; break;
       case '\t': escaped += "\\t"; break;
-      default: escaped += c;
+      default: {
+        const std::size_t length = Utf8SequenceAt(text, at);
+        if (length == 0) {
+          escaped += WithBytesEscaped(std::string(1, c));
+        } else {
+          escaped.append(text, at, length);
+          at += length - 1;
+        }
+      }
     }
   }
   return escaped;

@@ -14,7 +14,8 @@ class EventLog {
   static std::string DefaultPath();
 
   // Backslash, newline, carriage return and tab as \\, \n, \r and \t, so
-  // any text fits on one line.
+  // any text fits on one line; bytes that are not UTF-8 (of a file name) as
+  // \xFF.
   static std::string Escape(const std::string& text);
 
   // "2024-05-01T12:00:00.123Z<TAB>source<TAB>escaped text\n", in UTC.

@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/ByteText.h"
 #include "platform/EventLog.h"
 #include "platform/StateRoots.h"
+#include "platform/StopSignals.h"
 
 extern char** environ;
 
@@ -36,11 +38,13 @@ SystemEnvironment::SystemEnvironment(std::vector<std::string> arguments, Registr
 std::string SystemEnvironment::CommandLine() { return commandLine_; }
 
 void SystemEnvironment::ShowMessageBox(const std::string& text, const std::string& title) {
+  // A box shows text; a name's bytes that are none would be lost in it.
+  const std::string shown = WithBytesEscaped(text);
   if (messageBox_) {
-    messageBox_(text, title);
+    messageBox_(shown, title);
     return;
   }
-  WriteStandardError(title + ": " + text + "\n");
+  WriteStandardError(title + ": " + shown + "\n");
 }
 
 bool SystemEnvironment::WriteEventLog(const std::string& source, const std::string& text) {
@@ -68,6 +72,8 @@ void SystemEnvironment::Sleep(int milliseconds) {
 void SystemEnvironment::DispatchEvents() {
   if (dispatcher_) dispatcher_();
 }
+
+int SystemEnvironment::StopSignal() { return platform::StopSignal(); }
 
 std::string SystemEnvironment::SystemDirectory() { return MachineRoot() + "/system32"; }
 

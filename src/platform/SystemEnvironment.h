@@ -33,6 +33,7 @@ class SystemEnvironment : public Environment {
   double Clock() override;
   void Sleep(int milliseconds) override;
   void DispatchEvents() override;
+  int StopSignal() override;
   Registry& Settings() override { return registry_; }
   FileSystem& Files() override { return files_; }
   office::ObjectFactory& Office() override { return office_; }

@@ -5,8 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <climits>
+#include <csignal>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "driver/Quillset.h"
@@ -35,7 +40,56 @@ bool StartsAsPdf(const std::string& path) {
   return file.gcount() == sizeof magic && std::memcmp(magic, "%PDF-", sizeof magic) == 0;
 }
 
+constexpr const char* kOwnerMark = ".quillset-";
+constexpr const char* kUniqueSuffix = ".XXXXXX";
+
+// ".<name>.quillset-<pid>.XXXXXX", the name cut short where the whole would
+// be longer than a directory entry may be.
+std::string WorkingDirectoryPattern(const std::string& name) {
+  const std::string owner = kOwnerMark + std::to_string(getpid()) + kUniqueSuffix;
+  const std::size_t room = NAME_MAX - 1 - owner.size();
+  std::string pattern = ".";
+  pattern += name.substr(0, room);
+  pattern += owner;
+  return pattern;
+}
+
+// The owner of a working directory named as above; 0 for any other name.
+pid_t OwnerOf(const std::string& name) {
+  const std::size_t suffix = std::strlen(kUniqueSuffix);
+  if (name.size() < 1 + std::strlen(kOwnerMark) + 1 + suffix || name[0] != '.') return 0;
+  if (name[name.size() - suffix] != '.') return 0;
+  const std::string withoutSuffix = name.substr(0, name.size() - suffix);
+  const std::size_t mark = withoutSuffix.rfind(kOwnerMark);
+  if (mark == std::string::npos || mark == 0) return 0;
+  const std::string digits = withoutSuffix.substr(mark + std::strlen(kOwnerMark));
+  if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) {
+    return 0;
+  }
+  return static_cast<pid_t>(std::stol(digits));
+}
+
+// Once per directory and process: the first job there sweeps it.
+void SweepOnce(const std::string& directory) {
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard lock(mutex);
+    if (!swept.insert(directory).second) return;
+  }
+  SweepAbandonedJobs(directory);
+}
+
 }  // namespace
+
+void SweepAbandonedJobs(const std::string& directory) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    const pid_t owner = OwnerOf(entry.path().filename().string());
+    if (owner <= 0 || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+    if (kill(owner, 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), error);
+  }
+}
 
 bool DriverInstalled(platform::Registry& registry) {
   return MachineValuePresent(registry, driver::kVersionKey, driver::kVersionValue) ||
@@ -60,17 +114,16 @@ PdfJob::PdfJob(std::string target) : target_(std::move(target)) {
     throw PdfJobError("The PDF output name " + target_ + " names a directory, not a file.");
   }
   // Hidden beside the target, so that the final rename stays on one file system.
-  // Appended piece by piece: GCC 12 at -O3 sees overlapping copies in
-  // `"." + std::string` that cannot happen.
-  std::string hiddenName = ".";
-  hiddenName += targetPath.filename().string();
-  hiddenName += ".XXXXXX";
-  std::string patternText = (targetPath.parent_path() / hiddenName).string();
+  const std::filesystem::path folder = targetPath.parent_path();
+  SweepOnce(folder.empty() ? std::string(".") : folder.string());
+  std::string patternText = (folder / WorkingDirectoryPattern(targetPath.filename().string())).string();
   std::vector<char> buffer(patternText.begin(), patternText.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) {
-    throw PdfJobError("Cannot write the PDF " + target_ + ": " + std::strerror(errno) +
-                      ". Check that the output directory exists and is writable.");
+    const int failure = errno;
+    throw PdfJobError("Cannot write the PDF " + target_ + ": " + std::strerror(failure) +
+                          ". Check that the output directory exists and is writable.",
+                      failure);
   }
   workingDirectory_ = buffer.data();
   temporary_ = (std::filesystem::path(workingDirectory_) / targetPath.filename()).string();
@@ -105,9 +158,12 @@ void PdfJob::Commit() {
   umask(mask);
   chmod(temporary_.c_str(), 0666 & ~mask);
   const bool placed = std::rename(temporary_.c_str(), target_.c_str()) == 0;
-  const std::string reason = placed ? std::string() : std::strerror(errno);
+  const int failure = placed ? 0 : errno;
   RemoveWorkingDirectory();
-  if (!placed) throw PdfJobError("Cannot put the PDF in place at " + target_ + ": " + reason + ".");
+  if (!placed) {
+    throw PdfJobError("Cannot put the PDF in place at " + target_ + ": " + std::strerror(failure) + ".",
+                      failure);
+  }
 }
 
 }  // namespace pressmoor::quillset

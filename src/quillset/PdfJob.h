@@ -4,6 +4,9 @@
 // interrupted job never leaves a partial PDF under the target name and never
 // destroys an older PDF of that name. Whatever else the writer leaves in that
 // directory (lock and scratch files of an office killed mid-write) goes with it.
+// The directory's name carries the id of the process that owns it,
+// `.<name>.quillset-<pid>.XXXXXX`, so that the first job of a process in a
+// directory can remove those a killed process left there, and only those.
 #pragma once
 
 #include <stdexcept>
@@ -14,10 +17,20 @@
 namespace pressmoor::quillset {
 
 // A job that cannot be started or finished; the text says what to fix.
+// ErrorNumber() is the errno that caused it, 0 when no call of the system failed.
 class PdfJobError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit PdfJobError(const std::string& text, int errorNumber = 0)
+      : std::runtime_error(text), errorNumber_(errorNumber) {}
+  int ErrorNumber() const { return errorNumber_; }
+
+ private:
+  int errorNumber_;
 };
+
+// Removes the working directories in `directory` whose owning process no
+// longer runs. Those of running processes, this one's included, stay.
+void SweepAbandonedJobs(const std::string& directory);
 
 // True while the driver is installed: a "version" value under either of its
 // machine-wide keys.

@@ -52,7 +52,7 @@ class frmPressmoorMain {
   std::string FilePattern;
   std::int16_t FileTypeIndex = 0;
   std::string Orientation;
-  std::int16_t ConvertedCount = 0;
+  std::int64_t ConvertedCount = 0;
   std::string ParamFileType;
   std::string ParamSourceDir;
   std::string ParamDestinationDir;
@@ -74,6 +74,7 @@ class frmPressmoorMain {
   bool RunInProgress = false;       // a conversion run is under way
   bool Unloaded = false;            // the window was closed from code
   int ExitStatus() const;           // 0, 1, 2 or 3 as documented in the README
+  int StoppedBy = 0;                // the signal that stopped the run, 0 when none did
 
   bool IsUnattended();  // asks the command line afresh
 
@@ -94,6 +95,9 @@ class frmPressmoorMain {
 
   // ---- Conversion engine (convert/) ---------------------------------------
   void cmdConvert_Click();
+  // Once a signal asked to stop: ends every office and throws
+  // convert::RunStopped, which cmdConvert_Click reports.
+  void StopIfAsked();
   void ConvertFiles();
   void ConvertWithWord();
   bool IsWordFile(const std::string& name);

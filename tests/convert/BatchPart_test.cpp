@@ -111,7 +111,7 @@ TEST_F(PartOfBatch, EachPartConvertsAndReadsAheadOnlyItsOwnFiles) {
   ASSERT_GT(names.size(), 8u);
   for (const std::string& name : names) Source(name);
   form.FilePattern = "*.*";
-  int total = 0;
+  std::int64_t total = 0;
 
   for (std::uint64_t index = 0; index < 3; ++index) {
     const BatchPart part{index, 3};

@@ -110,16 +110,16 @@ TEST_F(ExcelConversionTest, GenericMessageHasNoSourceText) {
   EXPECT_EQ(form.ConvertedCount, 0);
 }
 
-TEST_F(ExcelConversionTest, CountBeyondSixteenBitsIsAFailureOfTheRun) {
+TEST_F(ExcelConversionTest, CountGoesBeyondSixteenBits) {
   Source("a.xls");
   ListSource("*.xls");
   form.ConvertedCount = 32767;
 
   form.ConvertWithExcel();
 
-  EXPECT_EQ(form.ConvertedCount, 32767);
-  EXPECT_THAT(env.eventLog, ElementsAre("6 Overflow"));
-  EXPECT_THAT(office.CallsTo("Excel.Quit"), IsEmpty());
+  EXPECT_EQ(form.ConvertedCount, 32768);
+  EXPECT_THAT(env.eventLog, IsEmpty());
+  EXPECT_THAT(office.CallsTo("Excel.Quit"), ElementsAre("Excel.Quit"));
 }
 
 }  // namespace

@@ -26,6 +26,15 @@ TEST(EventLogTest, EscapesEverythingThatWouldBreakTheLine) {
   EXPECT_EQ(EventLog::Escape(" plain "), " plain ");
 }
 
+TEST(EventLogTest, BytesThatAreNoUtf8ShowAsHexEscapes) {
+  EXPECT_EQ(EventLog::Escape("Caf\xe9.txt"), "Caf\\xE9.txt");
+  EXPECT_EQ(EventLog::Escape("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80"), "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+  // Overlong, surrogate, cut short, beyond U+10FFFF.
+  EXPECT_EQ(EventLog::Escape("\xc0\xaf \xed\xa0\x80 \xe2\x82 \xf4\x90\x80\x80"),
+            "\\xC0\\xAF \\xED\\xA0\\x80 \\xE2\\x82 \\xF4\\x90\\x80\\x80");
+  EXPECT_EQ(EventLog::Escape("\\xE9\xff"), "\\\\xE9\\xFF");
+}
+
 TEST(EventLogTest, EntryIsUtcTimeSourceAndMessage) {
   std::string entry = EventLog::FormatEntry("Pressmoor", "two\nlines");
   EXPECT_TRUE(std::regex_match(

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -98,6 +102,54 @@ TEST(PdfJob, UnwritableTargetsFailBeforeAnyPageIsWritten) {
   EXPECT_THROW(PdfJob(dir.Path() + "/missing/out.pdf"), PdfJobError);
   EXPECT_THROW(PdfJob(file + "/out.pdf"), PdfJobError);
   EXPECT_THROW(PdfJob(dir.Path() + "/"), PdfJobError);
+}
+
+TEST(PdfJob, FailuresCarryTheirErrorNumber) {
+  TempDir dir;
+  try {
+    PdfJob job(dir.Path() + "/missing/out.pdf");
+    FAIL() << "no failure";
+  } catch (const PdfJobError& failure) {
+    EXPECT_EQ(failure.ErrorNumber(), ENOENT);
+  }
+  PdfJob empty(dir.Path() + "/empty.pdf");
+  try {
+    empty.Commit();
+    FAIL() << "no failure";
+  } catch (const PdfJobError& failure) {
+    EXPECT_EQ(failure.ErrorNumber(), 0);
+  }
+}
+
+// A process that has ended: its id is free.
+pid_t EndedProcess() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(PdfJob, TheFirstJobInAFolderSweepsWhatEndedProcessesLeft) {
+  TempDir dir;
+  const std::string dead = ".a.pdf.quillset-" + std::to_string(EndedProcess()) + ".Ab12Cd";
+  const std::string alive = ".b.pdf.quillset-" + std::to_string(getpid()) + ".Ab12Cd";
+  const std::string other = ".c.pdf.Ab12Cd";
+  for (const std::string& name : {dead, alive, other}) {
+    std::filesystem::create_directory(dir.Path() + "/" + name);
+    Write(dir.Path() + "/" + name + "/page", "partial");
+  }
+  const std::string longName = std::string(250, 'n') + ".pdf";
+
+  PdfJob job(dir.Path() + "/" + longName);
+
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/" + dead));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/" + alive));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/" + other));
+  const std::string working = std::filesystem::path(job.TemporaryPath()).parent_path().filename().string();
+  EXPECT_NE(working.find(".quillset-" + std::to_string(getpid()) + "."), std::string::npos) << working;
+  Write(job.TemporaryPath(), "%PDF-1.7 long");
+  job.Commit();
+  EXPECT_EQ(Read(dir.Path() + "/" + longName), "%PDF-1.7 long");
 }
 
 TEST(PdfJob, DirectoryInTheWayFailsTheCommitAndIsKept) {

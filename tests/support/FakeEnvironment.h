@@ -57,6 +57,7 @@ class FakeEnvironment : public platform::Environment {
   std::vector<int> sleeps;
   int dispatches = 0;
   std::function<void()> onDispatch;  // runs inside DispatchEvents
+  std::function<int()> stopSignal;   // what StopSignal() answers; 0 without it
   std::vector<std::pair<std::string, std::vector<std::string>>> startedPrograms;
   bool startSucceeds = true;
 
@@ -74,6 +75,7 @@ class FakeEnvironment : public platform::Environment {
   double Clock() override;
   void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
   void DispatchEvents() override;
+  int StopSignal() override { return stopSignal ? stopSignal() : 0; }
   platform::Registry& Settings() override { return registry; }
   platform::FileSystem& Files() override { return files; }
   office::ObjectFactory& Office() override { return *office; }

@@ -19,11 +19,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include "platform/ByteText.h"
 
 
 namespace pressmoor::office::libreoffice {
@@ -183,6 +186,18 @@ Reference<css::lang::XComponent> LoadWithoutWindow(OfficeSession& session, const
   return document;
 }
 
+// The office takes file names for UTF-8; one that is not reaches it as a
+// link of a plain name in the office's own folder, which goes with the
+// office. Valid inside OfficeSession::Run.
+std::string NameTheOfficeReads(OfficeSession& session, const std::string& path) {
+  if (platform::IsUtf8(path)) return path;
+  const std::string extension = std::filesystem::path(path).extension().string();
+  const std::string link = session.NewOutputPath(platform::IsUtf8(extension) ? extension : "");
+  std::error_code error;
+  std::filesystem::create_symlink(path, link, error);
+  return error ? path : link;
+}
+
 }  // namespace
 
 Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std::string& path,
@@ -214,11 +229,12 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
       arguments.push_back(
           Property("InputStream", Any(PageDeclaring(session, filter.pageCharset, content))));
     }
+    const ::rtl::OUString url = DocumentUrl(NameTheOfficeReads(session, path));
     Reference<css::lang::XComponent> document =
         kind == DocumentKind::WordProcessing && LoadsWithoutWindow(filter)
-            ? LoadWithoutWindow(session, DocumentUrl(path), arguments)
+            ? LoadWithoutWindow(session, url, arguments)
             : session.Loader()->loadComponentFromURL(
-                  DocumentUrl(path), "_blank", 0,
+                  url, "_blank", 0,
                   Sequence<PropertyValue>(arguments.data(),
                                           static_cast<sal_Int32>(arguments.size())));
     if (!document.is()) {

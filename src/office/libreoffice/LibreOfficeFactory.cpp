@@ -29,6 +29,8 @@ void LibreOfficeFactory::AllowFolders(std::vector<std::string> folders) {
   allowed_ = std::move(folders);
 }
 
+void LibreOfficeFactory::EndEveryOffice() { libreoffice::OfficeProcess::EndEvery(); }
+
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   const libreoffice::OfficeReach reach(expected_, allowed_);
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {

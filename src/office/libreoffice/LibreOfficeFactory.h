@@ -36,6 +36,9 @@ class LibreOfficeFactory : public ObjectFactory {
   // expected documents, for callers that open documents they do not
   // announce; replaces the folders given before.
   void AllowFolders(std::vector<std::string> folders);
+  void EndAllOffices() override { EndEveryOffice(); }
+  // EndAllOffices for every factory of this process at once.
+  static void EndEveryOffice();
 
  private:
   platform::Registry& settings_;

@@ -36,6 +36,12 @@ constexpr const char* kPipeDirectory = "/tmp";
 constexpr int kRestartRequested = 81;
 constexpr int kMaximumRestarts = 2;
 
+// Every office of this process, so that a stop can end them all; no office
+// starts once `everyOfficeEnding` is set.
+std::mutex liveMutex;
+std::set<OfficeProcess*> liveOffices;
+std::atomic<bool> everyOfficeEnding{false};
+
 // PR_SET_PDEATHSIG fires when the *thread* that forked ends, so offices are
 // forked from one thread that lives as long as the process.
 class LauncherThread {
@@ -108,6 +114,14 @@ bool Abandoned(const std::string& name, const std::string& prefix) {
   return owner > 0 && kill(owner, 0) != 0 && errno == ESRCH;
 }
 
+// A profile as the office leaves it after its first start, which ends by
+// asking to be started again: copied into each new profile, it saves that
+// extra start.
+std::filesystem::path ProfileTemplate() {
+  return std::filesystem::temp_directory_path() /
+         ("pressmoor-profile-template-" + std::to_string(getuid()));
+}
+
 // Profiles, and links to the pipes in them, of an earlier Pressmoor that was
 // killed before it could clean up.
 void SweepAbandonedProfiles(const std::filesystem::path& temporary) {
@@ -117,20 +131,18 @@ void SweepAbandonedProfiles(const std::filesystem::path& temporary) {
       std::filesystem::remove_all(entry.path(), error);
     }
   }
+  const std::string stagingPrefix = ProfileTemplate().filename().string() + "." + kPipePrefix;
+  for (const auto& entry : std::filesystem::directory_iterator(temporary, error)) {
+    if (Abandoned(entry.path().filename().string(), stagingPrefix)) {
+      std::filesystem::remove_all(entry.path(), error);
+    }
+  }
   const std::string pipePrefix = std::string(kPipeDirectory) + "/OSL_PIPE_" +
                                  std::to_string(getuid()) + "_" + kPipePrefix;
   for (const auto& entry : std::filesystem::directory_iterator(kPipeDirectory, error)) {
     const std::string path = entry.path().string();
     if (entry.is_symlink(error) && Abandoned(path, pipePrefix)) std::filesystem::remove(path, error);
   }
-}
-
-// A profile as the office leaves it after its first start, which ends by
-// asking to be started again: copied into each new profile, it saves that
-// extra start.
-std::filesystem::path ProfileTemplate() {
-  return std::filesystem::temp_directory_path() /
-         ("pressmoor-profile-template-" + std::to_string(getuid()));
 }
 
 void SaveProfileTemplate(const std::filesystem::path& profile, const std::string& suffix) {
@@ -145,14 +157,17 @@ void SaveProfileTemplate(const std::filesystem::path& profile, const std::string
   }
 }
 
-std::vector<std::string> OfficeEnvironment() {
+std::vector<std::string> OfficeEnvironment(const std::string& ownDirectory) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string variable = *entry;
     // The office finds its own bootstrap; ours is for the client side.
     if (variable.rfind("URE_BOOTSTRAP=", 0) == 0 || variable.rfind("MALLOC_", 0) == 0) continue;
+    if (variable.rfind("TMPDIR=", 0) == 0) continue;
     variables.push_back(variable);
   }
+  // Its scratch files go with its folder, even when we are killed.
+  variables.push_back("TMPDIR=" + ownDirectory + "/tmp");
   // A fixed mmap threshold and a high trim threshold stop the heap growing
   // and shrinking by small steps, which made start-up take seconds. Blocks
   // of a megabyte and more still go back to the system when freed: with a
@@ -204,7 +219,10 @@ OfficeProcess::OfficeProcess(OfficeReach reach)
       command_ = SandboxedCommand(command_, reach_, directory_);
       std::filesystem::create_symlink(PipePath(directory_), PipePath(kPipeDirectory));
     }
+    std::lock_guard live(liveMutex);
+    if (everyOfficeEnding) throw std::runtime_error("the run is stopping");
     Launch();
+    liveOffices.insert(this);
   } catch (...) {
     std::filesystem::remove(PipePath(kPipeDirectory), error);
     std::filesystem::remove_all(directory_, error);
@@ -213,6 +231,10 @@ OfficeProcess::OfficeProcess(OfficeReach reach)
 }
 
 OfficeProcess::~OfficeProcess() {
+  {
+    std::lock_guard live(liveMutex);
+    liveOffices.erase(this);
+  }
   Kill();
   std::error_code error;
   std::filesystem::remove_all(directory_, error);
@@ -236,7 +258,7 @@ std::string OfficeProcess::NewOutputPath(const std::string& extension) {
 
 void OfficeProcess::Launch() {
   std::vector<std::string> arguments = command_;
-  std::vector<std::string> variables = OfficeEnvironment();
+  std::vector<std::string> variables = OfficeEnvironment(directory_);
   std::vector<char*> argv = Pointers(arguments);
   std::vector<char*> envp = Pointers(variables);
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
@@ -281,7 +303,7 @@ bool OfficeProcess::Running() {
   kill(-pid_, SIGKILL);
   pid_ = -1;
   if (ended > 0 && WIFEXITED(status) && WEXITSTATUS(status) == kRestartRequested &&
-      restarts_ < kMaximumRestarts) {
+      restarts_ < kMaximumRestarts && !everyOfficeEnding) {
     ++restarts_;
     SaveProfileTemplate(directory_ + "/profile", pipeName_);
     Launch();
@@ -301,6 +323,12 @@ void OfficeProcess::Kill() {
   std::error_code error;
   for (const std::string& file : socketFiles_) std::filesystem::remove(file, error);
   std::filesystem::remove(PipePath(kPipeDirectory), error);
+}
+
+void OfficeProcess::EndEvery() {
+  everyOfficeEnding = true;
+  std::lock_guard live(liveMutex);
+  for (OfficeProcess* office : liveOffices) office->Kill();
 }
 
 void OfficeProcess::NoteSocketFiles() {

@@ -3,6 +3,7 @@
 // in a sandbox that may read its reach (OfficeSandbox.h), ended with its
 // whole group. The process dies with us even when we are killed, and a
 // directory left behind by a killed Pressmoor is swept up by the next start.
+// EndEvery ends every office of this process at once, for a run told to stop.
 #pragma once
 
 #include <atomic>
@@ -45,6 +46,10 @@ class OfficeProcess {
   // Notes the office's socket files, which a killed office leaves behind, so
   // that Kill removes them. Call once the office answers.
   void NoteSocketFiles();
+
+  // Kills every office of this process, from any thread, and lets no new
+  // one start: calls in progress fail at once, later starts throw.
+  static void EndEvery();
 
  private:
   void Launch();

@@ -52,19 +52,18 @@ class OfficeOutput {
 
   // Moves what the office wrote to `target`, copying across file systems;
   // nothing happens when it wrote nothing, which the caller finds out.
-  // Throws AutomationError kPrintFailed with `failureText`.
+  // Throws AutomationError with `failureText`, numbered by WriteFailureNumber.
   void MoveTo(const std::string& target, const std::string& failureText) {
     std::error_code error;
     if (path_.empty() || !std::filesystem::exists(path_, error)) return;
     if (std::rename(path_.c_str(), target.c_str()) == 0) return;
-    const int failure = errno;
-    std::string reason = std::strerror(failure);
+    int failure = errno;
     if (failure == EXDEV) {
       const auto overwrite = std::filesystem::copy_options::overwrite_existing;
       if (std::filesystem::copy_file(path_, target, overwrite, error)) return;
-      reason = error.message();
+      failure = error.value();
     }
-    session_.Fail(errors::kPrintFailed, failureText + ": " + reason + ".");
+    session_.Fail(WriteFailureNumber(failure), failureText + ": " + std::strerror(failure) + ".");
   }
 
  private:
@@ -132,6 +131,23 @@ void WritePdfWith(OfficeSession& session, quillset::PdfJob& job, const std::stri
 
 }  // namespace
 
+std::int32_t WriteFailureNumber(int errorNumber) {
+  switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+      return errors::kDiskFull;
+    case EACCES:
+    case EPERM:
+      return errors::kPermissionDenied;
+    case EROFS:
+      return errors::kPathAccess;
+    case ENAMETOOLONG:
+      return errors::kBadFileName;
+    default:
+      return errors::kPrintFailed;
+  }
+}
+
 SystemPrinters QuerySystemPrinters(OfficeSession& session) {
   return session.Run(errors::kPrintFailed, "The printers could not be listed", [&]() {
     Reference<css::awt::XPrinterServer2> server = css::awt::PrinterServer::create(session.Context());
@@ -169,7 +185,7 @@ void PrintToPdf(OfficeSession& session, const Reference<css::lang::XComponent>& 
   try {
     job.emplace(target);
   } catch (const quillset::PdfJobError& error) {
-    session.Fail(errors::kPrintFailed, error.what());
+    session.Fail(WriteFailureNumber(error.ErrorNumber()), error.what());
   }
   WritePdf(session, document, exportFilter, *job, preferences, pages);
   CommitPdf(session, *job);
@@ -179,7 +195,7 @@ void CommitPdf(OfficeSession& session, quillset::PdfJob& job) {
   try {
     job.Commit();
   } catch (const quillset::PdfJobError& error) {
-    session.Fail(errors::kPrintFailed, error.what());
+    session.Fail(WriteFailureNumber(error.ErrorNumber()), error.what());
   }
 }
 

@@ -30,10 +30,16 @@ struct SystemPrinters {
 };
 SystemPrinters QuerySystemPrinters(OfficeSession& session);
 
+// The number of a failure to write a PDF, by its errno: kDiskFull,
+// kPermissionDenied, kPathAccess or kBadFileName where the file system names
+// the cause, kPrintFailed otherwise.
+std::int32_t WriteFailureNumber(int errorNumber);
+
 // Writes `document` as a PDF to `target` through a Quillset job, in the
 // format `preferences` ask for (PDF/A, tagged); their paper is the page
 // set-up's business. Throws AutomationError kPrintFailed when the file
-// cannot be written or the export fails; a lost office keeps its own number.
+// cannot be written or the export fails, or the number WriteFailureNumber
+// gives where the cause is known; a lost office keeps its own number.
 void PrintToPdf(OfficeSession& session, const css::uno::Reference<css::lang::XComponent>& document,
                 const std::string& exportFilter, const std::string& target,
                 const quillset::PrintPreferences& preferences, const PageRange& pages = {});
