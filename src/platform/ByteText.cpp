@@ -2,7 +2,7 @@
 
 namespace pressmoor::platform {
 
-std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at) {
   const auto byte = [&text](std::size_t index) { return static_cast<unsigned char>(text[index]); };
   const unsigned char lead = byte(at);
   if (lead < 0x80) return 1;
@@ -29,7 +29,7 @@ std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
   return length;
 }
 
-bool IsUtf8(const std::string& text) {
+bool IsUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = Utf8SequenceAt(text, at);
     if (length == 0) return false;
