@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "CostHistory.h"
 #include "OfficeCount.h"
+#include "TempDir.h"
 
 namespace pressmoor::testing {
 namespace {
@@ -47,6 +49,31 @@ TEST(AheadPlan, SkippedDocumentsAreThrownAwayAndOpeningAgainFallsToTheCaller) {
   EXPECT_EQ(plan.Reach(2), (std::vector<std::size_t>{0, 1}));
   EXPECT_TRUE(plan.ClaimForCaller(0));  // thrown away: the caller loads it
   EXPECT_TRUE(plan.ClaimForCaller(0));  // and again, when opened twice
+}
+
+TEST(CostHistory, WhatARunRecordedIsKnownToTheNextAndADamagedFileOnlyCostsTheGuess) {
+  using office::libreoffice::CostHistory;
+  TempDir dir;
+  const std::string file = dir.WriteFile("costs.tsv", "2.500\t/old.xls\nnot a line\n-1\t/negative.doc\n");
+  {
+    CostHistory run(file);
+    EXPECT_EQ(run.SecondsFor("/old.xls"), 2.5);
+    EXPECT_EQ(run.SecondsFor("/negative.doc"), std::nullopt);
+    run.Record("/big.xls", 40);
+    run.Record("/line\nbreak.doc", 9);  // cannot be written on one line
+    run.Save();
+  }
+  CostHistory next(file);
+  EXPECT_EQ(next.SecondsFor("/big.xls"), 40);
+  EXPECT_EQ(next.SecondsFor("/old.xls"), 2.5);
+  EXPECT_EQ(next.SecondsFor("/line\nbreak.doc"), std::nullopt);
+  // Never seen: a guess that grows with the size.
+  EXPECT_LT(next.Estimate("/new-small.doc", 1000), next.Estimate("/new-large.doc", 1000000));
+  EXPECT_GT(next.Estimate("/big.xls", 1000), next.Estimate("/new-large.doc", 1000000));
+
+  CostHistory unwritable(dir.Path() + "/costs.tsv/under-a-file.tsv");  // its folder is a file
+  unwritable.Record("/a.doc", 1);
+  unwritable.Save();  // nothing to show for it, and no failure
 }
 
 TEST(OfficeCount, TheSettingWinsElseOnePerCoreThatMemoryCarries) {

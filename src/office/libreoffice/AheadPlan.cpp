@@ -14,7 +14,7 @@ std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead) {
     return std::nullopt;
   }
   std::optional<std::size_t> chosen = Near();
-  if (!chosen && MayOpenAnother()) chosen = LargestPrintedAhead(printsAhead);
+  if (!chosen && MayOpenAnother()) chosen = CostliestPrintedAhead(printsAhead);
   if (!chosen && MayOpenAnother()) chosen = NextInOrder();
   if (chosen) states_[*chosen] = State::Preparing;
   return chosen;
@@ -62,14 +62,14 @@ std::optional<std::size_t> AheadPlan::Near() const {
   return std::nullopt;
 }
 
-std::optional<std::size_t> AheadPlan::LargestPrintedAhead(const PrintsAhead& printsAhead) const {
-  std::optional<std::size_t> largest;
+std::optional<std::size_t> AheadPlan::CostliestPrintedAhead(const PrintsAhead& printsAhead) const {
+  std::optional<std::size_t> costliest;
   for (std::size_t index = next_; index < states_.size(); ++index) {
     if (states_[index] != State::Waiting) continue;
-    if (largest && documents_[index].size <= documents_[*largest].size) continue;
-    if (printsAhead(documents_[index].path)) largest = index;
+    if (costliest && documents_[index].cost <= documents_[*costliest].cost) continue;
+    if (printsAhead(documents_[index].path)) costliest = index;
   }
-  return largest;
+  return costliest;
 }
 
 std::optional<std::size_t> AheadPlan::NextInOrder() const {

@@ -1,7 +1,7 @@
 // Which expected document an idle office prepares next. The caller opens
 // documents in its own order; the offices work ahead of it so that none of
 // them waits: first the documents the caller comes to next, then the
-// largest of those that end as a PDF printed ahead (so a long one does not
+// costliest of those that end as a PDF printed ahead (so a long one does not
 // start last and hold up the end of the run), then the rest in order.
 // What is held ahead is bounded by what it costs: an open document holds
 // office memory, so only a few are kept; a PDF printed ahead holds only a
@@ -21,7 +21,7 @@ class AheadPlan {
  public:
   struct Document {
     std::string path;
-    std::uintmax_t size = 0;  // the first guess at how long it takes
+    double cost = 0;  // expected seconds of office work: history, else a guess from its size
   };
   // True when `path` prepared now would end as a PDF printed ahead.
   using PrintsAhead = std::function<bool(const std::string& path)>;
@@ -50,7 +50,7 @@ class AheadPlan {
   std::size_t Count(State state) const;
   bool MayOpenAnother() const;
   std::optional<std::size_t> Near() const;
-  std::optional<std::size_t> LargestPrintedAhead(const PrintsAhead& printsAhead) const;
+  std::optional<std::size_t> CostliestPrintedAhead(const PrintsAhead& printsAhead) const;
   std::optional<std::size_t> NextInOrder() const;
 
   std::vector<Document> documents_;

@@ -7,6 +7,7 @@
 #include <exception>
 #include <utility>
 
+#include "CostHistory.h"
 #include "DocumentLoading.h"
 #include "OfficeWorkers.h"
 
@@ -30,14 +31,19 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
                       status.st_mtim.tv_nsec};
 }
 
-std::vector<AheadPlan::Document> WithSizes(const std::vector<std::string>& paths) {
+std::vector<AheadPlan::Document> WithCosts(const std::vector<std::string>& paths) {
   std::vector<AheadPlan::Document> documents;
   for (const std::string& path : paths) {
     struct stat status {};
     const bool found = stat(path.c_str(), &status) == 0;
-    documents.push_back({path, found ? static_cast<std::uintmax_t>(status.st_size) : 0});
+    const double bytes = found ? static_cast<double>(status.st_size) : 0;
+    documents.push_back({path, CostHistory::OfThisUser().Estimate(path, bytes)});
   }
   return documents;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 template <typename Future>
@@ -73,7 +79,7 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
       expected_(std::move(expected)),
       load_(std::move(load)),
       printsAhead_(std::move(printsAhead)),
-      plan_(WithSizes(expected_), offices) {
+      plan_(WithCosts(expected_), offices) {
   if (expected_.size() < 2) return;
   const std::size_t count = std::max<std::size_t>(1, std::min(offices, expected_.size()));
   for (std::size_t slot = 1; slot < count; ++slot) {
@@ -114,12 +120,17 @@ void ReadAhead::Prepare(std::size_t index, int slot) {
   if (!office) office = first_;  // that office did not start: this thread shares the first
   LoadedDocument document;
   std::exception_ptr failure;
+  const auto start = std::chrono::steady_clock::now();
   try {
     pending.identity = IdentityOf(path);
     document = load_(*office, path, true);
     document.session = office;
   } catch (...) {
     failure = std::current_exception();
+  }
+  // Only a print ahead is the whole of a document's work in one place.
+  if (!failure && document.printed && !document.component.is()) {
+    CostHistory::OfThisUser().Record(path, SecondsSince(start));
   }
   bool kept = false;
   workers_->Update([&] {
@@ -262,6 +273,7 @@ void ReadAhead::Finish() {
   workers_->Join();  // after the closes just posted; the jobs still use the workers
   workers_.reset();
   pending_.clear();
+  CostHistory::OfThisUser().Save();
 }
 
 }  // namespace pressmoor::office::libreoffice
