@@ -268,6 +268,21 @@ TEST_F(Faults, DamagedMachineStoreIsReportedAsAMissingDriver) {
   EXPECT_EQ(PdfCount(destination), 0);
 }
 
+TEST_F(Faults, ADeepTemporaryFolderLeavesRoomForTheOfficesPipe) {
+  // As a job scheduler's scratch folders are: the office's pipe in it would
+  // pass the 108 bytes a socket's path may take.
+  const std::string deep = dir.MakeDirectory("scratch/job-" + std::string(60, '7') + "/tmp");
+  ProgramRun run(dir.Sub("state"), dir.Sub("events.log"));
+  run.Set("TMPDIR=" + deep);
+  ASSERT_TRUE(run.InstallDriver());
+  const std::string destination = dir.MakeDirectory("out");
+  run.Start({"-f", "*.txt", "-s", Sources("in", 2), "-d", destination});
+
+  EXPECT_EQ(run.Finish(), 0);
+  EXPECT_EQ(PdfCount(destination), 2);
+  EXPECT_TRUE(run.Leftovers().empty());
+}
+
 TEST_F(Faults, EventLogThatCannotBeWrittenIsSaidOnTheTerminalAndTheRunCompletes) {
   std::string logDirectory = dir.MakeDirectory("events.log");  // a directory where the file should be
   ProgramRun run(dir.Sub("state"), logDirectory);

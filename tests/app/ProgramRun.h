@@ -70,6 +70,7 @@ class ProgramRun {
                   "PRESSMOOR_EVENT_LOG=" + eventLog_};
   }
 
+  // "NAME=value" for the runs, in place of any NAME this process has.
   void Set(const std::string& variable) { variables_.push_back(variable); }
 
   // The driver installed by its own install step.
@@ -125,7 +126,7 @@ class ProgramRun {
     std::vector<std::string> environment;
     for (char** variable = environ; *variable; ++variable) {
       std::string text = *variable;
-      if (text.rfind("PRESSMOOR_", 0) != 0) environment.push_back(text);
+      if (text.rfind("PRESSMOOR_", 0) != 0 && !SetHere(text)) environment.push_back(text);
     }
     environment.insert(environment.end(), variables_.begin(), variables_.end());
     std::vector<char*> envp;
@@ -150,6 +151,15 @@ class ProgramRun {
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
+  }
+
+  // Whether `inherited` ("NAME=value") is a variable Set replaces.
+  bool SetHere(const std::string& inherited) const {
+    const std::string name = inherited.substr(0, inherited.find('=') + 1);
+    for (const std::string& variable : variables_) {
+      if (variable.rfind(name, 0) == 0) return true;
+    }
+    return false;
   }
 
   static int WaitFor(pid_t pid, int seconds) {

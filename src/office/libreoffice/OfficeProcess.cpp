@@ -215,7 +215,7 @@ OfficeProcess::OfficeProcess(OfficeReach reach)
     if (confined_) {
       // The office puts its pipe in its own directory; we look for it where
       // every client looks.
-      command_.push_back("-env:OSL_SOCKET_PATH=" + directory_);
+      command_.push_back(std::string("-env:OSL_SOCKET_PATH=") + kOwnDirectoryInSandbox);
       command_ = SandboxedCommand(command_, reach_, directory_);
       std::filesystem::create_symlink(PipePath(directory_), PipePath(kPipeDirectory));
     }

@@ -214,7 +214,7 @@ std::vector<std::string> SandboxedCommand(const std::vector<std::string>& office
   }
   add({"--ro-bind", StandInPasswd(ownDirectory), "/etc/passwd"});
   add({"--dev", "/dev", "--ro-bind", "/dev/null", "/dev/tty", "--proc", "/proc"});
-  add({"--bind", ownDirectory, ownDirectory});
+  add({"--bind", ownDirectory, ownDirectory, "--bind", ownDirectory, kOwnDirectoryInSandbox});
   // A read-only root leaves the office no /tmp to put its pipe in, so it
   // takes the one it is given, in its own directory.
   add({"--remount-ro", "/"});

@@ -62,6 +62,11 @@ bool SandboxRequired();
 // sandbox.
 void NoteRunningWithoutSandbox();
 
+// Inside the sandbox, `ownDirectory` is also reached by this short path: a
+// socket's path must fit in 108 bytes, and under a long TMPDIR the office's
+// pipe in its own folder would not.
+inline constexpr const char* kOwnDirectoryInSandbox = "/run/pressmoor-office";
+
 // The command that runs `office` (program and arguments) in a sandbox that
 // may read `reach` and write `ownDirectory` only, where the office's home,
 // temporary files and pipe lie. Throws SandboxUnavailable when bwrap is
