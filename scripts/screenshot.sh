@@ -12,7 +12,7 @@ preferences_out="${2:-$(dirname "$out")/quillset-preferences.png}"
 running_out="${3:-$(dirname "$out")/window-running.png}"
 # How long after the window shows it is taken mid-batch, in milliseconds:
 # the offices' first start on fresh profiles takes most of it.
-running_after="${PRESSMOOR_RUNNING_AFTER:-13000}"
+running_after="${PRESSMOOR_RUNNING_AFTER:-11000}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -46,7 +46,7 @@ echo "Saved $out"
 # A batch under way: the window converts at start and is taken part-way.
 mkdir -p "$work/Batch/Pdf"
 for i in $(seq -w 1 60); do
-  for paragraph in $(seq 1 150); do
+  for paragraph in $(seq 1 700); do
     printf 'Weekly note %s, paragraph %s: nothing to report, all quiet on every front.\n\n' "$i" "$paragraph"
   done >"$work/Batch/note-$i.txt"
 done
