@@ -51,8 +51,20 @@ std::string Shortened(const std::string& name, std::size_t room) {
 
 }  // namespace
 
+void frmPressmoorMain::BeginProgress() {
+  if (!IsUnattended()) cmdStop.Visible(true);
+}
+
 void frmPressmoorMain::ShowProgress(int done, int total, const std::string& currentFile) {
-  if (!IsUnattended() || !Env().StandardErrorIsTerminal()) return;
+  if (!IsUnattended()) {
+    lblProgress.Text("File " + std::to_string(done + 1) + " of " + std::to_string(total) + ": " +
+                     currentFile);
+    barProgress.Show(done, total);
+    lblProgress.Visible(true);
+    barProgress.Visible(true);
+    return;
+  }
+  if (!Env().StandardErrorIsTerminal()) return;
   const double now = Env().Clock();
   if (ProgressStartedAt < 0) ProgressStartedAt = now;
   const std::string counter = Counter(done, total);
@@ -67,6 +79,11 @@ void frmPressmoorMain::ShowProgress(int done, int total, const std::string& curr
 }
 
 void frmPressmoorMain::EndProgress() {
+  cmdStop.Visible(false);
+  lblProgress.Visible(false);
+  barProgress.Visible(false);
+  lblProgress.Text("");
+  barProgress.Show(0, 0);
   if (ProgressStartedAt < 0) return;
   ProgressStartedAt = -1;
   Env().WriteStandardError(kClearLine);

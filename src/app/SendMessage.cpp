@@ -12,8 +12,9 @@ constexpr const char* kStandardErrorPrefix = "pressmoor: ";
 void frmPressmoorMain::SendMessage(const std::string& message) {
   ++MessagesReported;
   bool interactive = Env().CommandLine().empty();
-  // A box would hold up a run told to stop; the log has it all the same.
-  if (interactive && Env().StopSignal() == 0) Env().ShowMessageBox(message, kTitle);
+  // A box would hold up a run told to stop, or outlive a closed window; the
+  // log has it all the same.
+  if (interactive && Env().StopSignal() == 0 && !ClosedDuringRun) Env().ShowMessageBox(message, kTitle);
   bool logged = Env().WriteEventLog(kEventSource, message);
   // An unattended run watched from a terminal shows its messages there too.
   if (interactive || !Env().StandardErrorIsTerminal()) return;

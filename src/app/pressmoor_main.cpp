@@ -90,13 +90,18 @@ int RunUnattended(SystemEnvironment& environment) {
   return form.ExitStatus();
 }
 
-// With PRESSMOOR_SCREENSHOT set, the shown window is saved there and the program ends.
-void ScheduleScreenshot(QWidget& window) {
+// With PRESSMOOR_SCREENSHOT set, the shown window is saved there and the
+// program ends, half a second after it shows or PRESSMOOR_SCREENSHOT_AFTER
+// milliseconds. A run still under way then stops as a closed window stops it.
+void ScheduleScreenshot(QWidget& window, frmPressmoorMain& form) {
   const char* path = std::getenv("PRESSMOOR_SCREENSHOT");
   if (!path || !*path) return;
   const std::string target = path;
-  QTimer::singleShot(500, &window, [&window, target] {
+  const char* after = std::getenv("PRESSMOOR_SCREENSHOT_AFTER");
+  const int delay = after && *after ? std::atoi(after) : 500;
+  QTimer::singleShot(delay, &window, [&window, &form, target] {
     const bool saved = window.grab().save(QString::fromStdString(target), "PNG");
+    if (form.RunInProgress) window.close();
     QApplication::exit(saved ? 0 : 1);
   });
 }
@@ -141,7 +146,7 @@ int RunInteractive(int argc, char** argv, SystemEnvironment& environment) {
   if (form.Unloaded) return form.ExitStatus();
   window.show();
   window.activateWindow();
-  ScheduleScreenshot(window);
+  ScheduleScreenshot(window, form);
   WatchForStop(window, form, environment);
   ScheduleConvertAtStart(window, form);
   return application.exec();

@@ -10,16 +10,26 @@ namespace pressmoor::ui {
 
 namespace {
 
-// Holds RunInProgress for one run, released on every way out.
+// Holds RunInProgress for one run and, in the window, keeps its events
+// running while the office is waited for; both released on every way out.
 class RunInProgressScope {
  public:
-  explicit RunInProgressScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunInProgressScope() { flag_ = false; }
+  explicit RunInProgressScope(frmPressmoorMain& window)
+      : window_(window), inWindow_(!window.IsUnattended()) {
+    window_.RunInProgress = true;
+    window_.StopRequested = false;
+    if (inWindow_) window_.Env().Office().WhileWaiting([&window] { window.Env().DispatchEvents(); });
+  }
+  ~RunInProgressScope() {
+    if (inWindow_) window_.Env().Office().WhileWaiting(nullptr);
+    window_.RunInProgress = false;
+  }
   RunInProgressScope(const RunInProgressScope&) = delete;
   RunInProgressScope& operator=(const RunInProgressScope&) = delete;
 
  private:
-  bool& flag_;
+  frmPressmoorMain& window_;
+  bool inWindow_;
 };
 
 // Whether a file `takes` accepts is listed in this run's part, up to date or not.
@@ -78,9 +88,9 @@ void ConvertReportingFailures(frmPressmoorMain& window) {
 }  // namespace
 
 void frmPressmoorMain::cmdConvert_Click() {
-  // A press during the print wait of a running batch.
+  // A press while a running batch lets the window's events through.
   if (RunInProgress) return;
-  RunInProgressScope inProgress(RunInProgress);
+  RunInProgressScope inProgress(*this);
 
   const bool sourceReady = CheckSourceDirectory();
   const bool destinationReady = CheckDestinationDirectory();
@@ -88,6 +98,7 @@ void frmPressmoorMain::cmdConvert_Click() {
 
   const double start = Env().Clock();
   ConvertedCount = 0;
+  BeginProgress();
   ReportPrinterPreferences();
   FilesUpToDate = 0;
   try {
@@ -114,10 +125,22 @@ void frmPressmoorMain::cmdConvert_Click() {
 }
 
 void frmPressmoorMain::StopIfAsked() {
-  const int signal = Env().StopSignal();
-  if (signal == 0) return;
-  Env().Office().EndAllOffices();
-  throw convert::RunStopped(signal);
+  if (const int signal = Env().StopSignal()) {
+    Env().Office().EndAllOffices();
+    throw convert::RunStopped(signal);
+  }
+  // The run's own objects end their offices as the stop unwinds them;
+  // ending every office here would leave the next run none to start.
+  if (StopRequested) throw convert::RunStopped(0);
+}
+
+void frmPressmoorMain::BetweenFiles() {
+  if (!IsUnattended()) Env().DispatchEvents();
+  StopIfAsked();
+}
+
+void frmPressmoorMain::cmdStop_Click() {
+  if (RunInProgress) StopRequested = true;
 }
 
 void frmPressmoorMain::ConvertFiles() {

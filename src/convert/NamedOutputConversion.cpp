@@ -55,7 +55,7 @@ void ConvertWithNamedOutput(frmPressmoorMain& window, NamedOutputOffice& office,
       // Input that could shorten the list is refused during a run; this only
       // keeps a stale index from reading past the end.
       if (index >= window.srcFileList.ListCount()) break;
-      window.StopIfAsked();
+      window.BetweenFiles();
       const std::string fileName = window.srcFileList.List(index);
       if (!(window.*takes)(fileName)) continue;
       if (!InPart(window.Part, fileName)) continue;

@@ -60,8 +60,9 @@ std::string SummaryMessage(std::int64_t convertedCount, double elapsedSeconds) {
 }
 
 std::string StoppedMessage(int signal, std::int64_t convertedCount) {
-  return "Conversion stopped by " + platform::SignalName(signal) + ", " +
-         std::to_string(convertedCount) + " files converted";
+  const std::string stopped =
+      signal == 0 ? "Conversion stopped" : "Conversion stopped by " + platform::SignalName(signal);
+  return stopped + ", " + std::to_string(convertedCount) + " files converted";
 }
 
 std::string UpToDateMessage(int filesUpToDate) {

@@ -22,7 +22,9 @@ std::string ExcelFailureMessage(const office::AutomationError& failure,
 // seconds rounded to the nearest whole second, a half to the even neighbour.
 std::string SummaryMessage(std::int64_t convertedCount, double elapsedSeconds);
 
-// "Conversion stopped by SIGTERM, N files converted", for a run a signal stopped.
+// "Conversion stopped by SIGTERM, N files converted", for a run a signal
+// stopped; "Conversion stopped, N files converted" for `signal` 0, a run the
+// user stopped.
 std::string StoppedMessage(int signal, std::int64_t convertedCount);
 
 // "N files were already up to date", for the files -u left alone.

@@ -1,6 +1,6 @@
-// A run that a stop signal ended. Thrown where a run can stop, between
-// files and while it waits on the office; the batch catches it, reports how
-// far the run got, and the program then ends by that signal.
+// A run that a stop signal or the user ended. Thrown where a run can stop,
+// between files and while it waits on the office; the batch catches it and
+// reports how far the run got. After a signal the program then ends by it.
 #pragma once
 
 namespace pressmoor::convert {
@@ -9,7 +9,7 @@ namespace pressmoor::convert {
 class RunStopped {
  public:
   explicit RunStopped(int signal) : signal_(signal) {}
-  int Signal() const { return signal_; }
+  int Signal() const { return signal_; }  // 0: the user stopped the run
 
  private:
   int signal_;

@@ -111,7 +111,7 @@ void frmPressmoorMain::ConvertWithWord() {
       // Input that could shorten the list is refused during a run; this only
       // keeps a stale index from reading past the end.
       if (index >= srcFileList.ListCount()) break;
-      StopIfAsked();
+      BetweenFiles();
       const std::string fileName = srcFileList.List(index);
       if (!convert::InPart(Part, fileName)) continue;
       sourcePath = convert::SourcePath(SrcFolder.Path(), fileName);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -221,6 +222,10 @@ class ObjectFactory {
   // to stop: calls in progress fail fast and no office starts after it.
   // Callable from any thread.
   virtual void EndAllOffices() {}
+  // While a call of an object created here waits for an office, `idle` runs
+  // on the thread that set it, at least every 0.2 s, so a window there stays
+  // alive. It must not call the objects. Null: the calls just wait.
+  virtual void WhileWaiting(std::function<void()> idle) { (void)idle; }
 };
 
 }  // namespace pressmoor::office

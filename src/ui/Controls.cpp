@@ -107,6 +107,21 @@ void CommandButton::PerformClick() {
   if (Click) Click();
 }
 
+void Label::Text(const std::string& value) {
+  if (text_ == value) return;
+  text_ = value;
+  NotifyStateChanged();
+}
+
+void ProgressBar::Show(int value, int max) {
+  max = std::max(max, 0);
+  value = std::clamp(value, 0, max);
+  if (value == value_ && max == max_) return;
+  value_ = value;
+  max_ = max;
+  NotifyStateChanged();
+}
+
 // ---- ComboBox --------------------------------------------------------------
 
 void ComboBox::Text(const std::string& value) {

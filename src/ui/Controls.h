@@ -17,7 +17,9 @@
 
 namespace pressmoor::ui {
 
-enum class ControlKind { Frame, ComboBox, DriveList, DirectoryList, FileList, Label, TextBox, CommandButton };
+enum class ControlKind {
+  Frame, ComboBox, DriveList, DirectoryList, FileList, Label, TextBox, CommandButton, ProgressBar
+};
 
 struct FontDesign {
   const char* name = nullptr;  // nullptr: the window's default font
@@ -75,7 +77,27 @@ class Frame : public Control {
 
 class Label : public Control {
  public:
+  explicit Label(const ControlDesign& design) : Control(design), text_(design.text) {}
+  // The design text until the program sets another.
+  const std::string& Text() const { return text_; }
+  void Text(const std::string& value);
+
+ private:
+  std::string text_;
+};
+
+// How far a run has come: Value of Max, both from 0.
+class ProgressBar : public Control {
+ public:
   using Control::Control;
+  int Max() const { return max_; }
+  int Value() const { return value_; }
+  // A value outside 0 to `max` is taken as the nearest end.
+  void Show(int value, int max);
+
+ private:
+  int max_ = 0;
+  int value_ = 0;
 };
 
 class CommandButton : public Control {

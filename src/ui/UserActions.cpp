@@ -32,4 +32,12 @@ void frmPressmoorMain::UserClicksConvert() {
   cmdConvert_Click();
 }
 
+void frmPressmoorMain::UserClosesWindow() {
+  if (!RunInProgress) return;
+  ClosedDuringRun = true;
+  StopRequested = true;
+  // No run follows this one, so its offices can end now, whatever they do.
+  Env().Office().EndAllOffices();
+}
+
 }  // namespace pressmoor::ui

@@ -32,6 +32,9 @@ const ControlDesign frameConvert  {"frameConvert", K::Frame, "STEP 4:", 480, 672
 const ControlDesign cmdConvert    {"cmdConvert", K::CommandButton, "Convert to PDF", 840, 7080, 1815, 495, 7, "", kDefaultFont};
 const ControlDesign lblGeneralInfo{"lblGeneralInfo", K::Label, "Pressmoor", 3360, 6840, 3855, 375, 16, "", kProductFont, true};
 const ControlDesign cmdAbout      {"cmdAbout", K::CommandButton, "About Pressmoor", 4440, 7320, 1815, 375, 22, "", kDefaultFont};
+const ControlDesign cmdStop       {"cmdStop", K::CommandButton, "Stop", 3195, 7320, 1110, 375, 23, "Stop the conversion (Esc)", kDefaultFont};
+const ControlDesign lblProgress   {"lblProgress", K::Label, "", 720, 6030, 2415, 225, 24, "", kDefaultFont};
+const ControlDesign barProgress   {"barProgress", K::ProgressBar, "", 720, 6270, 2415, 165, 25, "", kDefaultFont};
 // clang-format on
 
 const std::array<const ControlDesign*, 23>& AllControls() {
@@ -41,6 +44,11 @@ const std::array<const ControlDesign*, 23>& AllControls() {
       &txtLMargin,    &lblTMargin,  &txtTMargin,  &lblRMargin,   &txtRmargin,    &lblBMargin,
       &txtBMargin,    &frameConvert, &cmdConvert, &lblGeneralInfo, &cmdAbout};
   return all;
+}
+
+const std::array<const ControlDesign*, 3>& RunControls() {
+  static const std::array<const ControlDesign*, 3> run{&cmdStop, &lblProgress, &barProgress};
+  return run;
 }
 
 }  // namespace pressmoor::ui::layout

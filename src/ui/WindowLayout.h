@@ -40,4 +40,11 @@ extern const ControlDesign cmdAbout;
 // All 23, in design order.
 const std::array<const ControlDesign*, 23>& AllControls();
 
+// Shown only while a run is under way, in the room the 23 leave free: the
+// Stop button beside STEP 4, the progress below the source file list.
+extern const ControlDesign cmdStop;
+extern const ControlDesign lblProgress;
+extern const ControlDesign barProgress;
+const std::array<const ControlDesign*, 3>& RunControls();
+
 }  // namespace pressmoor::ui::layout

@@ -28,8 +28,14 @@ frmPressmoorMain::frmPressmoorMain(platform::Environment& environment)
       cmdConvert(layout::cmdConvert),
       lblGeneralInfo(layout::lblGeneralInfo),
       cmdAbout(layout::cmdAbout),
+      cmdStop(layout::cmdStop),
+      lblProgress(layout::lblProgress),
+      barProgress(layout::barProgress),
       env_(environment) {
   WireEvents();
+  cmdStop.Visible(false);
+  lblProgress.Visible(false);
+  barProgress.Visible(false);
 }
 
 void frmPressmoorMain::WireEvents() {
@@ -40,6 +46,7 @@ void frmPressmoorMain::WireEvents() {
   cmbFileType.Click = [this] { cmbFileType_Click(); };
   cmdConvert.Click = [this] { UserClicksConvert(); };
   cmdAbout.Click = [this] { cmdAbout_Click(); };
+  cmdStop.Click = [this] { cmdStop_Click(); };
 
   txtLMargin.GotFocus = [this] { txtLMargin_GotFocus(); };
   txtRmargin.GotFocus = [this] { txtRmargin_GotFocus(); };

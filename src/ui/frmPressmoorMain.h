@@ -47,6 +47,10 @@ class frmPressmoorMain {
   CommandButton cmdConvert;
   Label lblGeneralInfo;
   CommandButton cmdAbout;
+  // Only while a run is under way (ui/WindowLayout.h).
+  CommandButton cmdStop;
+  Label lblProgress;
+  ProgressBar barProgress;
 
   // ---- Window variables shared by the subsystems --------------------------
   std::string FilePattern;
@@ -72,6 +76,8 @@ class frmPressmoorMain {
   int MessagesReported = 0;         // every SendMessage
   int SummariesReported = 0;        // of which batch summaries
   bool RunInProgress = false;       // a conversion run is under way
+  bool StopRequested = false;       // the user asked the run under way to stop
+  bool ClosedDuringRun = false;     // the window was closed mid-run: no more boxes, the program ends
   bool Unloaded = false;            // the window was closed from code
   int ExitStatus() const;           // 0, 1, 2 or 3 as documented in the README
   int StoppedBy = 0;                // the signal that stopped the run, 0 when none did
@@ -88,16 +94,27 @@ class frmPressmoorMain {
   std::string getparameter(std::int16_t start, const std::string& text);
   void ApplyCommandLine();
   void SendMessage(const std::string& message);
-  // One-line progress on a terminal during an unattended run.
+  // One-line progress on a terminal during an unattended run; in the window,
+  // file n of N, its name and the bar.
   void ShowProgress(int done, int total, const std::string& currentFile);
+  // The window's Stop button, for the run about to start.
+  void BeginProgress();
+  // Clears the terminal line, hides the window's progress and Stop button.
   void EndProgress();
   double ProgressStartedAt = -1;  // Clock() at the first progress line; -1 while none shows
 
   // ---- Conversion engine (convert/) ---------------------------------------
   void cmdConvert_Click();
   // Once a signal asked to stop: ends every office and throws
-  // convert::RunStopped, which cmdConvert_Click reports.
+  // convert::RunStopped, which cmdConvert_Click reports. Once the user
+  // asked: throws it too, and the run's offices end as it unwinds.
   void StopIfAsked();
+  // Where a converter goes from one file to the next: the window's pending
+  // events run, then StopIfAsked.
+  void BetweenFiles();
+  // The Stop button and Escape: the run under way stops at its next stop
+  // point, keeping the PDFs made so far. Nothing without a run.
+  void cmdStop_Click();
   void ConvertFiles();
   void ConvertWithWord();
   bool IsWordFile(const std::string& name);
@@ -174,6 +191,9 @@ class frmPressmoorMain {
   bool UserChoosesDrive(DriveListBox& list, const std::string& drive);
   bool UserOpensDirectory(DirListBox& list, const std::string& path);
   void UserClicksConvert();
+  // The window closes: a run under way ends its offices at once and stops,
+  // its message goes to the event log only, and the program ends after it.
+  void UserClosesWindow();
 
  private:
   void WireEvents();

@@ -15,5 +15,21 @@ TEST(WindowLayout, TabIndexesRunFromZeroTo22EachOnce) {
   EXPECT_EQ(*seen.rbegin(), 22);
 }
 
+// The run's controls take room no control but a frame uses, inside the window.
+TEST(WindowLayout, RunControlsOverlapNothingButFrames) {
+  const auto overlap = [](const ControlDesign& a, const ControlDesign& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+  };
+  for (const ControlDesign* run : layout::RunControls()) {
+    EXPECT_LE(run->left + run->width, layout::kClientWidth) << run->name;
+    EXPECT_LE(run->top + run->height, layout::kClientHeight) << run->name;
+    for (const ControlDesign* other : layout::AllControls()) {
+      if (other->kind == ControlKind::Frame) continue;
+      EXPECT_FALSE(overlap(*run, *other)) << run->name << " covers " << other->name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pressmoor::ui

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "CallerWait.h"
 #include "ExcelApplication.h"
 #include "OfficeCount.h"
 #include "OfficeProcess.h"
@@ -30,6 +31,10 @@ void LibreOfficeFactory::AllowFolders(std::vector<std::string> folders) {
 }
 
 void LibreOfficeFactory::EndEveryOffice() { libreoffice::OfficeProcess::EndEvery(); }
+
+void LibreOfficeFactory::WhileWaiting(std::function<void()> idle) {
+  libreoffice::SetCallerIdle(std::move(idle));
+}
 
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   const libreoffice::OfficeReach reach(expected_, allowed_);

@@ -37,6 +37,9 @@ class LibreOfficeFactory : public ObjectFactory {
   // announce; replaces the folders given before.
   void AllowFolders(std::vector<std::string> folders);
   void EndAllOffices() override { EndEveryOffice(); }
+  // Shared by every factory of this process, as EndEveryOffice is: it runs
+  // while the caller waits for a document read ahead or an office starting.
+  void WhileWaiting(std::function<void()> idle) override;
   // EndAllOffices for every factory of this process at once.
   static void EndEveryOffice();
 

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "CallerWait.h"
 #include "OfficeWords.h"
 
 namespace pressmoor::office::libreoffice {
@@ -151,7 +152,7 @@ void OfficeSession::Connect() {
                                          Seconds(std::min(timeout_.count(), kLongestConnectSeconds)) +
                                          " seconds of starting.");
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PauseForCaller(std::chrono::milliseconds(20));
       }
     }
     loader_.set(css::frame::Desktop::create(context_), UNO_QUERY_THROW);

@@ -38,6 +38,7 @@ class OfficeSession {
  public:
   // Starts and connects an office that may read `reach`; throws
   // AutomationError kCannotStart, or kNoSandbox when no sandbox can be made.
+  // The caller's idle work (CallerWait.h) runs while the office comes up.
   OfficeSession(std::string source, OfficeReach reach);
   // Connects to `process`, an office started ahead, or starts one that may
   // read `reach` when it is null; throws as above.

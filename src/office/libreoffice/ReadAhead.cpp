@@ -7,6 +7,7 @@
 #include <exception>
 #include <utility>
 
+#include "CallerWait.h"
 #include "CostHistory.h"
 #include "DocumentLoading.h"
 #include "OfficeWorkers.h"
@@ -169,7 +170,7 @@ LoadedDocument ReadAhead::Open(const std::string& path) {
 
 LoadedDocument ReadAhead::Take(std::size_t index, const std::string& path) {
   Pending& pending = *pending_[index];
-  pending.loaded.wait();
+  AwaitForCaller(pending.loaded);
   if (pending.identity && pending.identity == IdentityOf(path)) {
     return pending.loaded.get();  // its failure is this Open's
   }

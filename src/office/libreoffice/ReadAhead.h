@@ -5,7 +5,8 @@
 // only when that same, unchanged file is opened, and a failure to load it is
 // thrown by that Open, as if the load had happened then. A document printed
 // ahead is closed at once; only its PDF waits, and the document is loaded
-// again should the caller print it another way.
+// again should the caller print it another way. While the caller waits for
+// a document still being prepared, its idle work runs (CallerWait.h).
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>

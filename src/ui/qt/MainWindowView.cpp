@@ -1,12 +1,15 @@
 #include "ui/qt/MainWindowView.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <vector>
 
@@ -41,7 +44,8 @@ std::vector<Control*> AllControlsOf(frmPressmoorMain& form) {
           &form.DstFolder,     &form.dstFileList,  &form.lblSetMargins, &form.lblLMargin,
           &form.txtLMargin,    &form.lblTMargin,   &form.txtTMargin,    &form.lblRMargin,
           &form.txtRmargin,    &form.lblBMargin,   &form.txtBMargin,    &form.frameConvert,
-          &form.cmdConvert,    &form.lblGeneralInfo, &form.cmdAbout};
+          &form.cmdConvert,    &form.lblGeneralInfo, &form.cmdAbout,     &form.cmdStop,
+          &form.lblProgress,   &form.barProgress};
 }
 
 }  // namespace
@@ -71,6 +75,9 @@ MainWindowView::MainWindowView(frmPressmoorMain& form, QWidget* parent)
     ShowState(*control);
   }
   ChainTabOrder();
+  // Escape is a press of Stop, which does nothing without a run.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] { form_.cmdStop.PerformClick(); });
 }
 
 MainWindowView::~MainWindowView() {
@@ -89,6 +96,7 @@ QWidget* MainWindowView::CreateWidget(Control& control) {
       return new QGroupBox(Q(design.text), this);
     case ControlKind::Label: {
       auto* label = new QLabel(Q(design.text), this);
+      label->setTextFormat(Qt::PlainText);  // a file name is no markup
       label->setAlignment(design.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
       return label;
     }
@@ -104,6 +112,11 @@ QWidget* MainWindowView::CreateWidget(Control& control) {
       return CreateTextBox(static_cast<TextBox&>(control));
     case ControlKind::CommandButton:
       return CreateButton(static_cast<CommandButton&>(control));
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(this);
+      bar->setTextVisible(false);
+      return bar;
+    }
   }
   return new QWidget(this);
 }
@@ -160,7 +173,8 @@ void MainWindowView::Place(Control& control, QWidget* widget) {
   widget->setGeometry(PixelRect(design));
   if (*design.toolTip) widget->setToolTip(Q(design.toolTip));
   if (design.font.name) widget->setFont(FontOf(design.font));
-  const bool takesFocus = design.kind != ControlKind::Frame && design.kind != ControlKind::Label;
+  const bool takesFocus = design.kind != ControlKind::Frame && design.kind != ControlKind::Label &&
+                          design.kind != ControlKind::ProgressBar;
   widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
   // Text boxes report focus themselves, after Qt's own select-all.
   if (takesFocus && design.kind != ControlKind::TextBox) widget->installEventFilter(this);
@@ -191,6 +205,11 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void MainWindowView::closeEvent(QCloseEvent* event) {
+  form_.UserClosesWindow();
+  QWidget::closeEvent(event);
+}
+
 void MainWindowView::FollowFocus() {
   Control* active = form_.ActiveControl();
   if (!active) return;
@@ -217,6 +236,12 @@ void MainWindowView::ShowState(Control& control) {
       break;
     case ControlKind::TextBox:
       static_cast<MarginEdit*>(widget)->ShowState();
+      break;
+    case ControlKind::Label:
+      ShowLabel(static_cast<Label&>(control), *static_cast<QLabel*>(widget));
+      break;
+    case ControlKind::ProgressBar:
+      ShowProgressBar(static_cast<ProgressBar&>(control), *static_cast<QProgressBar*>(widget));
       break;
     default:
       break;
@@ -261,6 +286,20 @@ void MainWindowView::ShowFileList(FileListBox& list, QListWidget& widget) {
   if (names == shown) return;
   widget.clear();
   widget.addItems(names);
+}
+
+// A text set at run time may be longer than the label: its middle goes.
+void MainWindowView::ShowLabel(Label& label, QLabel& widget) {
+  QString text = Q(label.Text());
+  if (text != Q(label.Design().text)) {
+    text = widget.fontMetrics().elidedText(text, Qt::ElideMiddle, widget.width());
+  }
+  if (widget.text() != text) widget.setText(text);
+}
+
+void MainWindowView::ShowProgressBar(ProgressBar& bar, QProgressBar& widget) {
+  widget.setRange(0, bar.Max());
+  widget.setValue(bar.Value());
 }
 
 }  // namespace pressmoor::ui::qt

@@ -9,7 +9,9 @@
 #include "ui/frmPressmoorMain.h"
 
 class QComboBox;
+class QLabel;
 class QListWidget;
+class QProgressBar;
 
 namespace pressmoor::ui::qt {
 
@@ -30,6 +32,8 @@ class MainWindowView : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing stops a run under way; the program ends after it.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* CreateWidget(Control& control);
@@ -45,6 +49,8 @@ class MainWindowView : public QWidget {
   void ShowFileTypeList(ComboBox& combo, QComboBox& widget);
   void ShowDriveList(DriveListBox& list, QComboBox& widget);
   void ShowFileList(FileListBox& list, QListWidget& widget);
+  void ShowLabel(Label& label, QLabel& widget);
+  void ShowProgressBar(ProgressBar& bar, QProgressBar& widget);
   // Moves the keyboard focus where the window object says it is.
   void FollowFocus();
 

@@ -5,10 +5,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "FakeEnvironment.h"
 #include "driver/Quillset.h"
+#include "office/ScriptedOffice.h"
 #include "ui/WindowLayout.h"
 #include "ui/frmPressmoorMain.h"
 #include "ui/qt/DirectoryTree.h"
@@ -69,6 +72,26 @@ class MainWindowViewTest : public QObject {
     auto* widget = qobject_cast<QComboBox*>(W(combo));
     widget->setCurrentIndex(index);
     emit widget->activated(index);
+  }
+
+  // A run of three files over the scripted office; `act` runs at the
+  // window's events after the first PDF.
+  void RunInterruptedBy(const std::function<void()>& act, pressmoor::office::ScriptedOffice& office) {
+    env->root.WriteFile("in/b.txt", "b");
+    env->root.WriteFile("in/c.txt", "c");
+    env->office = &office;
+    bool acted = false;
+    env->onDispatch = [&] {
+      if (acted || form->dstFileList.ListCount() < 1) return;
+      acted = true;
+      QVERIFY(W(form->cmdStop)->isVisible());
+      act();
+    };
+    QTest::mouseClick(W(form->cmdConvert), Qt::LeftButton);
+    QVERIFY(acted);
+    QCOMPARE(form->ConvertedCount, 1);
+    QVERIFY(!W(form->cmdStop)->isVisible());
+    QVERIFY(!W(form->barProgress)->isVisible());
   }
 
  private slots:
@@ -233,6 +256,20 @@ class MainWindowViewTest : public QObject {
     QCOMPARE(icon, QMessageBox::NoIcon);
     QCOMPARE(buttons.size(), 1);
     QVERIFY(env->startedPrograms.empty());
+  }
+
+  void escapeStopsARun() {
+    pressmoor::office::ScriptedOffice office(&env->registry);
+    RunInterruptedBy([this] { QTest::keyClick(view.get(), Qt::Key_Escape); }, office);
+    QCOMPARE(env->messageBoxes, std::vector<std::string>{"Conversion stopped, 1 files converted"});
+  }
+
+  void closingDuringARunStopsItAndEndsItsOfficesWithoutABox() {
+    pressmoor::office::ScriptedOffice office(&env->registry);
+    RunInterruptedBy([this] { view->close(); }, office);
+    QVERIFY(env->messageBoxes.empty());
+    QCOMPARE(env->eventLog.back(), std::string("Conversion stopped, 1 files converted"));
+    QVERIFY(!office.CallsTo("EndAllOffices").empty());
   }
 };
 
