@@ -1,6 +1,6 @@
 // Reading and writing the page styles in use of a word-processing document,
 // and reading what of its text the pages must hold: each in one call to
-// Basic inside the office, valid inside OfficeSession::Run.
+// the office component, valid inside OfficeSession::Run.
 #pragma once
 
 #include <com/sun/star/lang/XComponent.hpp>
