@@ -19,12 +19,11 @@ inline constexpr const char* kStep = "Step";
 // WithoutWindow: a text read into a model of its own. Hold: a text's layout
 // is held until SetUpForPrint releases it.
 inline constexpr const char* kLoad = "Load";
-// Document -> a row per page style: (name, held, in use[, frame]); the frame
-// (kFrameProperties in order) for a style that is held or in use.
-inline constexpr const char* kPageStyles = "PageStyles";
-// Document -> a row per table: (HoriOrient, IsWidthRelative, Width,
-// LeftMargin, RightMargin, lies in the text area).
-inline constexpr const char* kBodyTables = "BodyTables";
+// Document -> (page styles, tables). Page styles: a row per style, (name,
+// held, in use[, frame]); the frame (kFrameProperties in order) for a style
+// that is held or in use. Tables: a row per table, (HoriOrient,
+// IsWidthRelative, Width, LeftMargin, RightMargin, lies in the text area).
+inline constexpr const char* kPageSetUp = "PageSetUp";
 // Document, Names, Frames, Release -> (PDF export filter): the frames
 // written, the layout released, the hidden view the export needs made.
 inline constexpr const char* kSetUpForPrint = "SetUpForPrint";

@@ -107,10 +107,7 @@ std::optional<BodyTable> PlacedTable(const TableRow& table) {
   return placed;
 }
 
-}  // namespace
-
-std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = session.RunStep(steps::kBodyTables, {Named(steps::kDocument, Any(document))});
+std::vector<BodyTable> BodyTablesFrom(const Sequence<Any>& rows) {
   std::vector<BodyTable> found;
   for (const Any& row : rows) {
     const TableRow table = TableRowFrom(Rows(row));
@@ -120,8 +117,7 @@ std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<cs
   return found;
 }
 
-std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = session.RunStep(steps::kPageStyles, {Named(steps::kDocument, Any(document))});
+std::vector<PageFrame> PageFramesFrom(const Sequence<Any>& rows, const Reference<css::lang::XComponent>& document) {
   std::vector<PageFrame> inUse;
   std::vector<PageFrame> held;
   bool hasDefault = false;
@@ -147,6 +143,15 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<cs
   if (!held.empty()) return held;
   if (hasDefault) return {ReadDefaultFrame(document)};
   return {};
+}
+
+}  // namespace
+
+PageSetUpAsRead ReadPageSetUpOf(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
+  const Sequence<Any> read = session.RunStep(steps::kPageSetUp, {Named(steps::kDocument, Any(document))});
+  if (read.getLength() != 2) throw css::uno::RuntimeException("The office did not read the page set-up.");
+  std::vector<BodyTable> tables = BodyTablesFrom(Rows(read[1]));
+  return {PageFramesFrom(Rows(read[0]), document), std::move(tables)};
 }
 
 std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang::XComponent>& document,

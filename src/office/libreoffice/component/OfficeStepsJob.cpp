@@ -29,8 +29,12 @@ Any OfficeStepsJob::execute(const Sequence<css::beans::NamedValue>& arguments) {
 Any OfficeStepsJob::Do(const ::rtl::OUString& step, const Sequence<css::beans::NamedValue>& values) {
   const StepArguments arguments(values);
   if (step.equalsAscii(steps::kLoad)) return Load(context_, arguments);
-  if (step.equalsAscii(steps::kPageStyles)) return PageStyles(arguments);
-  if (step.equalsAscii(steps::kBodyTables)) return BodyTables(arguments);
+  if (step.equalsAscii(steps::kPageSetUp)) {
+    // Tables first, in the order the caller has always read them.
+    const Any tables = BodyTables(arguments);
+    const Any read[] = {PageStyles(arguments), tables};
+    return Any(Sequence<Any>(read, 2));
+  }
   if (step.equalsAscii(steps::kSetUpForPrint)) return SetUpForPrint(context_, arguments);
   if (step.equalsAscii(steps::kStoreAndClose)) return StoreAndClose(arguments);
   throw css::lang::IllegalArgumentException("No such step: " + step, {}, 0);
