@@ -23,3 +23,8 @@ install(FILES ${CMAKE_BINARY_DIR}/contrib/pressmoor@.service contrib/systemd/pre
 install(PROGRAMS contrib/systemd/pressmoor-watch DESTINATION ${PRESSMOOR_HELPER_DIR})
 install(FILES contrib/systemd/letters.env contrib/cron/pressmoor.crontab
         DESTINATION ${PRESSMOOR_DOC_DIR}/examples)
+
+# The component every office loads, beside its registration file; the
+# programs look for them there (OfficeComponent.cpp).
+install(TARGETS pressmoor_office_component LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/pressmoor)
+install(FILES src/office/libreoffice/component/pressmoor-office.rdb DESTINATION ${CMAKE_INSTALL_LIBDIR}/pressmoor)

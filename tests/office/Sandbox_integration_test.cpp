@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "LocalWebServer.h"
+#include "OfficeComponent.h"
 #include "OfficeTestbed.h"
 
 namespace pressmoor::testing {
@@ -144,6 +145,7 @@ TEST_F(Sandbox, TheOfficeSeesItsFolderAndTheSystemButNothingElse) {
   for (const Seen& seen : std::vector<Seen>{{source, true},
                                             {linked, true},
                                             {"/usr/lib/libreoffice/program/soffice.bin", true},
+                                            {office::libreoffice::ComponentFolder() + "/libpressmoor-office.so", true},
                                             {beside, false},
                                             {home, false},
                                             {"/etc/shadow", false},

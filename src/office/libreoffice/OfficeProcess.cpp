@@ -1,5 +1,8 @@
 #include "OfficeProcess.h"
 
+#include "FileUrlText.h"
+#include "OfficeComponent.h"
+
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -83,21 +86,6 @@ class LauncherThread {
   std::deque<std::packaged_task<pid_t()>> tasks_;
 };
 
-std::string FileUrl(const std::string& path) {
-  static const char* kHex = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (const unsigned char c : path) {
-    if (std::isalnum(c) || std::strchr("/-_.~", c) != nullptr) {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += kHex[c >> 4];
-      url += kHex[c & 15];
-    }
-  }
-  return url;
-}
-
 std::string RandomSuffix() {
   static std::atomic<unsigned> counter{0};
   std::random_device device;
@@ -164,6 +152,8 @@ std::vector<std::string> OfficeEnvironment(const std::string& ownDirectory) {
     // The office finds its own bootstrap; ours is for the client side.
     if (variable.rfind("URE_BOOTSTRAP=", 0) == 0 || variable.rfind("MALLOC_", 0) == 0) continue;
     if (variable.rfind("TMPDIR=", 0) == 0) continue;
+    // Ours is on the command line, and would lose to this.
+    if (variable.rfind("URE_MORE_SERVICES=", 0) == 0) continue;
     variables.push_back(variable);
   }
   // Its scratch files go with its folder, even when we are killed.
@@ -204,19 +194,20 @@ OfficeProcess::OfficeProcess(OfficeReach reach)
   try {
     for (const char* folder : {"/tmp", "/output"}) std::filesystem::create_directory(directory_ + folder);
     command_ = {kOfficeBinary,
-                "-env:UserInstallation=" + FileUrl(directory_ + "/profile"),
+                "-env:UserInstallation=" + FileUrlText(directory_ + "/profile"),
                 "--headless",
                 "--invisible",
                 "--norestore",
                 "--nologo",
                 "--nodefault",
                 "--nolockcheck",
-                "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+                "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext",
+                LoadComponentArgument(ComponentFolder())};
     if (confined_) {
       // The office puts its pipe in its own directory; we look for it where
       // every client looks.
       command_.push_back(std::string("-env:OSL_SOCKET_PATH=") + kOwnDirectoryInSandbox);
-      command_ = SandboxedCommand(command_, reach_, directory_);
+      command_ = SandboxedCommand(command_, reach_, directory_, {ComponentFolder()});
       std::filesystem::create_symlink(PipePath(directory_), PipePath(kPipeDirectory));
     }
     std::lock_guard live(liveMutex);

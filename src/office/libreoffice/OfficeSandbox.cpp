@@ -194,7 +194,8 @@ void NoteRunningWithoutSandbox() {
 
 std::vector<std::string> SandboxedCommand(const std::vector<std::string>& office,
                                           const OfficeReach& reach,
-                                          const std::string& ownDirectory) {
+                                          const std::string& ownDirectory,
+                                          const std::vector<std::string>& programFolders) {
   std::vector<std::string> command{CheckedTool()};
   command.insert(command.end(), kIsolation.begin(), kIsolation.end());
   const auto add = [&command](std::initializer_list<std::string> words) {
@@ -204,6 +205,7 @@ std::vector<std::string> SandboxedCommand(const std::vector<std::string>& office
   for (const std::string& folder : reach.Folders()) add({"--ro-bind-try", folder, folder});
   for (const std::string& file : reach.LinkedFiles()) add({"--ro-bind-try", file, file});
   for (const char* path : kSystemPaths) add({"--ro-bind-try", path, path});
+  for (const std::string& folder : programFolders) add({"--ro-bind-try", folder, folder});
   for (const char* root : kProgramRoots) {
     std::error_code error;
     if (fs::is_symlink(root, error)) {

@@ -68,11 +68,13 @@ void NoteRunningWithoutSandbox();
 inline constexpr const char* kOwnDirectoryInSandbox = "/run/pressmoor-office";
 
 // The command that runs `office` (program and arguments) in a sandbox that
-// may read `reach` and write `ownDirectory` only, where the office's home,
-// temporary files and pipe lie. Throws SandboxUnavailable when bwrap is
+// may read `reach` and `programFolders` (what the office loads of ours) and
+// write `ownDirectory` only, where the office's home, temporary files and
+// pipe lie. Throws SandboxUnavailable when bwrap is
 // missing or cannot make a sandbox here; that is found out once per process.
 std::vector<std::string> SandboxedCommand(const std::vector<std::string>& office,
                                           const OfficeReach& reach,
-                                          const std::string& ownDirectory);
+                                          const std::string& ownDirectory,
+                                          const std::vector<std::string>& programFolders = {});
 
 }  // namespace pressmoor::office::libreoffice

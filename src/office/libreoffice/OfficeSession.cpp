@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "CallerWait.h"
+#include "OfficeStepNames.h"
 #include "OfficeWords.h"
 
 namespace pressmoor::office::libreoffice {
@@ -118,7 +119,7 @@ OfficeSession::OfficeSession(std::string source, std::unique_ptr<OfficeProcess> 
 
 OfficeSession::~OfficeSession() {
   StopWatching();
-  scripts_ = OfficeScripts();
+  steps_.clear();
   loader_.clear();
   context_.clear();
   process_.reset();
@@ -156,10 +157,23 @@ void OfficeSession::Connect() {
       }
     }
     loader_.set(css::frame::Desktop::create(context_), UNO_QUERY_THROW);
+    steps_.set(context_->getServiceManager()->createInstanceWithContext(ToUno(steps::kService), context_),
+               UNO_QUERY_THROW);
     process_->NoteSocketFiles();
   } catch (const css::uno::Exception& error) {
     Fail(errors::kCannotStart, "The office could not be connected: " + OfficeWords(FromUno(error.Message)));
   }
+}
+
+css::uno::Sequence<css::uno::Any> OfficeSession::RunStep(
+    const char* step, std::vector<css::beans::NamedValue> arguments) {
+  std::vector<css::beans::NamedValue> named{css::beans::NamedValue(ToUno(steps::kStep), css::uno::Any(ToUno(step)))};
+  named.insert(named.end(), std::make_move_iterator(arguments.begin()), std::make_move_iterator(arguments.end()));
+  css::uno::Sequence<css::uno::Any> rows;
+  if (!(steps_->execute(css::uno::Sequence<css::beans::NamedValue>(named.data(), static_cast<sal_Int32>(named.size()))) >>= rows)) {
+    throw css::uno::RuntimeException(ToUno(std::string("The office's step ") + step + " gave no rows."));
+  }
+  return rows;
 }
 
 bool OfficeSession::CanRead(const std::string& path) const {
@@ -186,7 +200,7 @@ void OfficeSession::CheckUsable() const {
 void OfficeSession::End() {
   std::lock_guard lock(callMutex_);
   ended_ = true;
-  scripts_ = OfficeScripts();
+  steps_.clear();
   loader_.clear();
   if (process_) process_->Kill();
 }
@@ -196,7 +210,7 @@ std::unique_ptr<OfficeProcess> OfficeSession::Release() {
   if (ended_ || lost_ || !process_ || !process_->Running()) return nullptr;
   ended_ = true;
   StopWatching();
-  scripts_ = OfficeScripts();
+  steps_.clear();
   loader_.clear();
   context_.clear();
   return std::move(process_);

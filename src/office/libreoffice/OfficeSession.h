@@ -5,8 +5,10 @@
 // the office ends when the last of them lets go of it.
 #pragma once
 
+#include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/task/XJob.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
@@ -18,9 +20,9 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "OfficeProcess.h"
-#include "OfficeScripts.h"
 #include "office/Automation.h"
 
 namespace pressmoor::office::libreoffice {
@@ -90,13 +92,14 @@ class OfficeSession {
   // Valid inside Run.
   css::uno::Reference<css::uno::XComponentContext> Context() const { return context_; }
   css::uno::Reference<css::frame::XComponentLoader> Loader() const { return loader_; }
-  // Calls a function of Basic `module` inside the office; see OfficeScripts.
-  css::uno::Any CallBasic(const BasicModule& module, const char* function,
-                          std::initializer_list<css::uno::Any> arguments) {
-    return scripts_.Call(context_, module, function,
-                         css::uno::Sequence<css::uno::Any>(arguments.begin(),
-                                                           static_cast<sal_Int32>(arguments.size())));
+  // Has the office component do `step` (OfficeStepNames.h) with `arguments`
+  // in one call, and returns its rows. Throws what the step throws, and
+  // css::uno::RuntimeException when it returns no rows.
+  css::uno::Sequence<css::uno::Any> RunStep(const char* step,
+                                            std::initializer_list<css::beans::NamedValue> arguments) {
+    return RunStep(step, std::vector<css::beans::NamedValue>(arguments));
   }
+  css::uno::Sequence<css::uno::Any> RunStep(const char* step, std::vector<css::beans::NamedValue> arguments);
 
   // Quit: the office ends now; later calls fail with kObjectGone.
   void End();
@@ -124,7 +127,7 @@ class OfficeSession {
   std::unique_ptr<OfficeProcess> process_;
   css::uno::Reference<css::uno::XComponentContext> context_;
   css::uno::Reference<css::frame::XComponentLoader> loader_;
-  OfficeScripts scripts_;
+  css::uno::Reference<css::task::XJob> steps_;
 
   std::mutex callMutex_;
   std::atomic<bool> ended_{false};

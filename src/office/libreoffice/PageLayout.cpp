@@ -9,6 +9,9 @@
 
 #include <optional>
 
+#include "OfficeStepNames.h"
+#include "UnoValues.h"
+
 namespace pressmoor::office::libreoffice {
 namespace {
 
@@ -17,113 +20,7 @@ using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
 
-// Every page style and table asked in one call instead of three round
-// trips per style. The frame's properties in the order
-// setPropertyValues and getPropertyValues want: sorted.
-const BasicModule kPageLayoutBasic{"PageLayout", R"basic(Option Explicit
-
-Function FrameNames() As Variant
-  FrameNames = Array("BottomMargin", "Height", "IsLandscape", "LeftMargin", "RightMargin", "TopMargin", "Width")
-End Function
-
-Function Absent(vValue As Variant) As Boolean
-  Absent = IsEmpty(vValue) Or IsNull(vValue)
-End Function
-
-' A row per page style: name, whether the document holds it, whether a
-' laid-out page shows it, and for one it holds its frame.
-Function PageStyles(oDoc As Object) As Variant
-  On Error GoTo Failed
-  Dim oStyles As Object, oStyle As Object, aNames As Variant, aRows() As Variant
-  Dim bLaidOut As Boolean, bHeld As Boolean, bInUse As Boolean, i As Long
-  oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
-  aNames = oStyles.getElementNames()
-  bLaidOut = Not IsNull(oDoc.getCurrentController())
-  ReDim aRows(UBound(aNames))
-  For i = 0 To UBound(aNames)
-    oStyle = oStyles.getByName(aNames(i))
-    bHeld = oStyle.getPropertyValue("IsPhysical")
-    bInUse = False
-    If bLaidOut Then bInUse = oStyle.isInUse()
-    If bHeld Or bInUse Then
-      aRows(i) = Array(aNames(i), bHeld, bInUse, oStyle.getPropertyValues(FrameNames()))
-    Else
-      aRows(i) = Array(aNames(i), bHeld, bInUse)
-    End If
-  Next
-  PageStyles = aRows
-  Exit Function
-Failed:
-  PageStyles = "PageStyles: " & Error$ & " (" & Err & ")"
-End Function
-
-' Writes the frames (none: the page set-up stays), lets the office lay the
-' document out when bRelease, gives it the hidden view the PDF export needs,
-' and returns its PDF export filter.
-Function SetUpForPrint(oDoc As Object, aNames As Variant, aFrames As Variant, bRelease As Boolean) As Variant
-  On Error GoTo Failed
-  Dim oStyles As Object, i As Long
-  Dim aView(1) As New com.sun.star.beans.PropertyValue
-  If UBound(aNames) >= 0 Then
-    oStyles = oDoc.getStyleFamilies().getByName("PageStyles")
-    For i = 0 To UBound(aNames)
-      oStyles.getByName(aNames(i)).setPropertyValues(FrameNames(), aFrames(i))
-    Next
-  End If
-  If bRelease Then oDoc.unlockControllers()
-  If IsNull(oDoc.getCurrentController()) Then
-    aView(0).Name = "Hidden"
-    aView(0).Value = True
-    aView(1).Name = "Model"
-    aView(1).Value = oDoc
-    StarDesktop.loadComponentFromURL("private:object", "_blank", 0, aView())
-  End If
-  If oDoc.supportsService("com.sun.star.text.WebDocument") Then
-    SetUpForPrint = Array("writer_web_pdf_Export")
-  Else
-    SetUpForPrint = Array("writer_pdf_Export")
-  End If
-  Exit Function
-Failed:
-  SetUpForPrint = "SetUpForPrint: " & Error$ & " (" & Err & ")"
-End Function
-
-' A row per table: HoriOrient, IsWidthRelative, Width, LeftMargin,
-' RightMargin, and whether it lies in the text area rather than in a cell or
-' a frame (asked only of a table of a width of its own).
-Function BodyTables(oDoc As Object) As Variant
-  On Error GoTo Failed
-  Dim oTables As Object, oTable As Object, oAnchor As Object, aRows() As Variant
-  Dim nCount As Long, i As Long, nOrient As Integer, bRelative As Boolean, bInText As Boolean
-  oTables = oDoc.getTextTables()
-  nCount = oTables.getCount()
-  If nCount = 0 Then
-    BodyTables = Array()
-    Exit Function
-  End If
-  ReDim aRows(nCount - 1)
-  For i = 0 To nCount - 1
-    oTable = oTables.getByIndex(i)
-    nOrient = oTable.getPropertyValue("HoriOrient")
-    bRelative = oTable.getPropertyValue("IsWidthRelative")
-    bInText = True
-    If nOrient <> com.sun.star.text.HoriOrientation.FULL And Not bRelative Then
-      oAnchor = oTable.getAnchor()
-      bInText = Absent(oAnchor.getPropertyValue("TextTable")) And Absent(oAnchor.getPropertyValue("TextFrame"))
-    End If
-    aRows(i) = Array(nOrient, bRelative, oTable.getPropertyValue("Width"), _
-                     oTable.getPropertyValue("LeftMargin"), oTable.getPropertyValue("RightMargin"), bInText)
-  Next
-  BodyTables = aRows
-  Exit Function
-Failed:
-  BodyTables = "BodyTables: " & Error$ & " (" & Err & ")"
-End Function
-)basic"};
-
-const ::rtl::OUString kFrameProperties[] = {"BottomMargin", "Height",    "IsLandscape", "LeftMargin",
-                                            "RightMargin",  "TopMargin", "Width"};
-constexpr sal_Int32 kFramePropertyCount = 7;
+constexpr sal_Int32 kFramePropertyCount = steps::kFramePropertyCount;
 const ::rtl::OUString kDefaultPageStyle = "Standard";
 
 std::int32_t Length(const Any& value) {
@@ -155,8 +52,11 @@ PageFrame ReadDefaultFrame(const Reference<css::lang::XComponent>& document) {
   const Reference<css::container::XNameAccess> styles(
       supplier->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
   Reference<css::beans::XMultiPropertySet> properties(styles->getByName(kDefaultPageStyle), UNO_QUERY_THROW);
-  return FrameFrom(kDefaultPageStyle, properties->getPropertyValues(
-                                          Sequence<::rtl::OUString>(kFrameProperties, kFramePropertyCount)));
+  Sequence<::rtl::OUString> names(kFramePropertyCount);
+  for (sal_Int32 i = 0; i < kFramePropertyCount; ++i) {
+    names.getArray()[i] = ::rtl::OUString::createFromAscii(steps::kFrameProperties[i]);
+  }
+  return FrameFrom(kDefaultPageStyle, properties->getPropertyValues(names));
 }
 
 struct TableRow {
@@ -207,26 +107,22 @@ std::optional<BodyTable> PlacedTable(const TableRow& table) {
   return placed;
 }
 
-}  // namespace
-
-std::vector<BodyTable> ReadBodyTables(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "BodyTables", {Any(document)}));
+std::vector<BodyTable> BodyTablesFrom(const Sequence<Any>& rows) {
   std::vector<BodyTable> found;
   for (const Any& row : rows) {
-    const TableRow table = TableRowFrom(BasicRows(row));
+    const TableRow table = TableRowFrom(Rows(row));
     const std::optional<BodyTable> placed = PlacedTable(table);
     if (placed && table.inTextArea) found.push_back(*placed);
   }
   return found;
 }
 
-std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
-  const Sequence<Any> rows = BasicRows(session.CallBasic(kPageLayoutBasic, "PageStyles", {Any(document)}));
+std::vector<PageFrame> PageFramesFrom(const Sequence<Any>& rows, const Reference<css::lang::XComponent>& document) {
   std::vector<PageFrame> inUse;
   std::vector<PageFrame> held;
   bool hasDefault = false;
   for (const Any& value : rows) {
-    const Sequence<Any> row = BasicRows(value);
+    const Sequence<Any> row = Rows(value);
     if (row.getLength() < 3) throw css::uno::RuntimeException("A page style row is short.");
     ::rtl::OUString name;
     bool isHeld = false;
@@ -236,7 +132,7 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<cs
     row[2] >>= isInUse;
     hasDefault = hasDefault || name == kDefaultPageStyle;
     if (row.getLength() < 4) continue;
-    const PageFrame frame = FrameFrom(name, BasicRows(row[3]));
+    const PageFrame frame = FrameFrom(name, Rows(row[3]));
     if (isInUse) inUse.push_back(frame);
     if (isHeld) held.push_back(frame);
   }
@@ -247,6 +143,15 @@ std::vector<PageFrame> ReadPageFrames(OfficeSession& session, const Reference<cs
   if (!held.empty()) return held;
   if (hasDefault) return {ReadDefaultFrame(document)};
   return {};
+}
+
+}  // namespace
+
+PageSetUpAsRead ReadPageSetUpOf(OfficeSession& session, const Reference<css::lang::XComponent>& document) {
+  const Sequence<Any> read = session.RunStep(steps::kPageSetUp, {Named(steps::kDocument, Any(document))});
+  if (read.getLength() != 2) throw css::uno::RuntimeException("The office did not read the page set-up.");
+  std::vector<BodyTable> tables = BodyTablesFrom(Rows(read[1]));
+  return {PageFramesFrom(Rows(read[0]), document), std::move(tables)};
 }
 
 std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang::XComponent>& document,
@@ -261,10 +166,12 @@ std::string SetUpPagesForPrint(OfficeSession& session, const Reference<css::lang
                                Any(sal_Int32(frame.width))};
     values.emplace_back(Sequence<Any>(frameValues, kFramePropertyCount));
   }
-  const Sequence<Any> filter = BasicRows(session.CallBasic(
-      kPageLayoutBasic, "SetUpForPrint",
-      {Any(document), Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size()))),
-       Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size()))), Any(releaseLayout)}));
+  const Sequence<Any> filter = session.RunStep(
+      steps::kSetUpForPrint,
+      {Named(steps::kDocument, Any(document)),
+       Named(steps::kNames, Any(Sequence<Any>(names.data(), static_cast<sal_Int32>(names.size())))),
+       Named(steps::kFrames, Any(Sequence<Any>(values.data(), static_cast<sal_Int32>(values.size())))),
+       Named(steps::kRelease, Any(releaseLayout))});
   ::rtl::OUString name;
   if (filter.getLength() != 1 || !(filter[0] >>= name)) {
     throw css::uno::RuntimeException("The office named no PDF export filter.");

@@ -1,6 +1,6 @@
 #include "PdfPrinting.h"
 
-#include "OfficeScripts.h"
+#include "OfficeStepNames.h"
 #include "UnoValues.h"
 
 #include <com/sun/star/awt/PrinterServer.hpp>
@@ -97,25 +97,6 @@ Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const Pa
   return Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
 
-// Storing and closing in one call saves the four round trips of asking for
-// each interface and calling it.
-const BasicModule kPrintingBasic{"Printing", R"basic(Option Explicit
-
-' Stores the document, then closes it. Basic touches the closed object once
-' more and errs, so errors of the close count for nothing, as a vetoed
-' close of a read-only document does elsewhere.
-Function StoreAndClose(oDoc As Object, sUrl As String, aArgs As Variant) As Variant
-  On Error GoTo Failed
-  oDoc.storeToURL(sUrl, aArgs)
-  On Error Resume Next
-  oDoc.close(True)
-  StoreAndClose = Array()
-  Exit Function
-Failed:
-  StoreAndClose = "StoreAndClose: " & Error$ & " (" & Err & ")"
-End Function
-)basic"};
-
 // Has the office write `document` into `job`'s temporary file; `store`
 // makes the call, given the office's output URL and the arguments.
 template <typename Store>
@@ -173,7 +154,9 @@ void WritePdfAndClose(OfficeSession& session, Reference<css::lang::XComponent>& 
                       const quillset::PrintPreferences& preferences) {
   WritePdfWith(session, job, exportFilter, {}, preferences,
                [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
-                 session.CallBasic(kPrintingBasic, "StoreAndClose", {Any(document), Any(url), Any(arguments)});
+                 session.RunStep(steps::kStoreAndClose, {Named(steps::kDocument, Any(document)),
+                                                         Named(steps::kUrl, Any(url)),
+                                                         Named(steps::kArguments, Any(arguments))});
                  document.clear();
                });
 }

@@ -1,5 +1,6 @@
 #include "UnoValues.h"
 
+#include <com/sun/star/uno/RuntimeException.hpp>
 #include <osl/file.hxx>
 
 namespace pressmoor::office::libreoffice {
@@ -9,6 +10,18 @@ css::beans::PropertyValue Property(const char* name, const css::uno::Any& value)
   property.Name = ::rtl::OUString::createFromAscii(name);
   property.Value = value;
   return property;
+}
+
+css::beans::NamedValue Named(const char* name, const css::uno::Any& value) {
+  return css::beans::NamedValue(::rtl::OUString::createFromAscii(name), value);
+}
+
+css::uno::Sequence<css::uno::Any> Rows(const css::uno::Any& value) {
+  css::uno::Sequence<css::uno::Any> rows;
+  if (!(value >>= rows)) {
+    throw css::uno::RuntimeException("The office gave no rows but " + value.getValueTypeName() + ".");
+  }
+  return rows;
 }
 
 css::uno::Sequence<css::beans::PropertyValue> AsSequence(

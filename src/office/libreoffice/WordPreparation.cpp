@@ -61,9 +61,9 @@ PagePlan PlanFor(const std::string& path, const LoadedDocument& document,
 }
 
 void ReadPageSetUp(OfficeSession& session, LoadedDocument& document) {
-  std::vector<BodyTable> tables = ReadBodyTables(session, document.component);
-  document.frames = ReadPageFrames(session, document.component);
-  document.tables = std::move(tables);
+  PageSetUpAsRead read = ReadPageSetUpOf(session, document.component);
+  document.frames = std::move(read.frames);
+  document.tables = std::move(read.tables);
 }
 
 std::string SetUpForPrinting(OfficeSession& session, LoadedDocument& document,
