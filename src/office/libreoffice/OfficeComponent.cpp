@@ -18,8 +18,13 @@ constexpr const char* kOfficeProgram = "/usr/lib/libreoffice/program";
 // The office's own services, as its fundamentalrc lists them, less those of
 // extensions: a fresh profile holds none, and on a command line the office
 // cannot expand the references to its extension registries.
+// Appended piece by piece: GCC 12 at -O3 reports overlapping copies inside
+// `"literal" + std::string` that cannot happen.
 std::string OfficeServices() {
-  return std::string("<") + FileUrlText(kOfficeProgram) + "/services>*";
+  std::string services = "<";
+  services += FileUrlText(kOfficeProgram);
+  services += "/services>*";
+  return services;
 }
 
 std::string Found() {
@@ -31,7 +36,8 @@ std::string Found() {
   std::string lookedIn;
   for (const fs::path& candidate : candidates) {
     if (fs::is_regular_file(candidate / kRegistration, error)) return candidate.lexically_normal().string();
-    lookedIn += (lookedIn.empty() ? "" : ", ") + candidate.string();
+    if (!lookedIn.empty()) lookedIn += ", ";
+    lookedIn += candidate.string();
   }
   throw std::runtime_error("the office component of Pressmoor is not installed (looked in " + lookedIn + ")");
 }
@@ -54,7 +60,11 @@ const std::string& ComponentFolder() {
 }
 
 std::string LoadComponentArgument(const std::string& folder) {
-  return "-env:URE_MORE_SERVICES=" + OfficeServices() + " " + FileUrlText(folder + "/" + kRegistration);
+  std::string argument = "-env:URE_MORE_SERVICES=";
+  argument += OfficeServices();
+  argument += " ";
+  argument += FileUrlText(folder + "/" + kRegistration);
+  return argument;
 }
 
 }  // namespace pressmoor::office::libreoffice
