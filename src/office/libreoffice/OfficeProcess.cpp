@@ -2,6 +2,7 @@
 
 #include "FileUrlText.h"
 #include "OfficeComponent.h"
+#include "ProfileVersion.h"
 
 #include <atomic>
 #include <cctype>
@@ -191,6 +192,8 @@ OfficeProcess::OfficeProcess(OfficeReach reach)
   pipeName_ = kPipePrefix + suffix;
   std::filesystem::copy(ProfileTemplate(), directory_ + "/profile",
                         std::filesystem::copy_options::recursive, error);
+  MarkProfileStartedBy(directory_ + "/profile",
+                       InstalledOfficeVersion(std::filesystem::path(kOfficeBinary).parent_path()));
   try {
     for (const char* folder : {"/tmp", "/output"}) std::filesystem::create_directory(directory_ + folder);
     command_ = {kOfficeBinary,
