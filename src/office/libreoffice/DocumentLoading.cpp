@@ -13,6 +13,7 @@
 #include <osl/file.hxx>
 
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -65,16 +66,16 @@ Sequence<sal_Int8> PageDeclaring(const std::string& charset, const std::string& 
   return url;
 }
 
-// Whether the document the Load step gave back, `loaded`, is of `kind` and
-// was read by a filter that fits the name of `path`.
-bool LoadedAsNamed(const Sequence<Any>& loaded, DocumentKind kind, const std::string& path) {
+// Whether the facts from row `first` of a Load answer show a document of
+// `kind` read by a filter that fits the name of `path`.
+bool LoadedAsNamed(const Sequence<Any>& loaded, sal_Int32 first, DocumentKind kind, const std::string& path) {
   bool text = false;
   bool web = false;
   bool sheet = false;
   bool slides = false;
   ::rtl::OUString filter;
-  if (loaded.getLength() != 6 || !(loaded[1] >>= text) || !(loaded[2] >>= web) || !(loaded[3] >>= sheet) ||
-      !(loaded[4] >>= slides) || !(loaded[5] >>= filter)) {
+  if (loaded.getLength() < first + 5 || !(loaded[first] >>= text) || !(loaded[first + 1] >>= web) ||
+      !(loaded[first + 2] >>= sheet) || !(loaded[first + 3] >>= slides) || !(loaded[first + 4] >>= filter)) {
     throw css::uno::RuntimeException("The office did not say what it loaded.");
   }
   const bool ofKind = kind == DocumentKind::Spreadsheet    ? sheet
@@ -116,8 +117,8 @@ std::string NameTheOfficeReads(OfficeSession& session, const std::string& path) 
 
 }  // namespace
 
-Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std::string& path,
-                                              DocumentKind kind) {
+std::vector<css::beans::NamedValue> LoadArguments(OfficeSession& session, const std::string& path,
+                                                  DocumentKind kind) {
   if (const std::string problem = ProblemBeforeLoading(path); !problem.empty()) {
     session.Fail(errors::kCannotOpenFile, problem);
   }
@@ -128,39 +129,51 @@ Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std:
   }
   const std::string content = ReadWholeToChoose(path) ? ReadAll(path) : ReadStart(path);
   const LoadFilter filter = ChooseLoadFilter(path, content);
+  std::vector<PropertyValue> arguments{
+      Property("Hidden", Any(true)),
+      Property("ReadOnly", Any(true)),
+      Property("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+      Property("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE))};
+  if (!filter.name.empty()) arguments.push_back(Property("FilterName", Any(ToUno(filter.name))));
+  if (!filter.options.empty()) {
+    arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
+  }
+  const bool words = kind == DocumentKind::WordProcessing;
+  std::vector<css::beans::NamedValue> step{
+      Named(steps::kUrl, Any(DocumentUrl(NameTheOfficeReads(session, path)))),
+      Named(steps::kArguments, Any(AsSequence(arguments))),
+      Named(steps::kWithoutWindow, Any(words && LoadsWithoutWindow(filter))),
+      Named(steps::kHold, Any(words))};
+  if (!filter.pageCharset.empty()) {
+    step.push_back(Named(steps::kPage, Any(PageDeclaring(filter.pageCharset, content))));
+  }
+  return step;
+}
+
+void CheckLoaded(OfficeSession& session, const Sequence<Any>& answer, sal_Int32 first, DocumentKind kind,
+                 const std::string& path, const std::function<void()>& close) {
   const std::string cannotOpen = "The file " + path + " cannot be opened";
-  return session.Run(errors::kCannotOpenFile, cannotOpen, [&]() {
-    std::vector<PropertyValue> arguments{
-        Property("Hidden", Any(true)),
-        Property("ReadOnly", Any(true)),
-        Property("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
-        Property("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE))};
-    if (!filter.name.empty()) arguments.push_back(Property("FilterName", Any(ToUno(filter.name))));
-    if (!filter.options.empty()) {
-      arguments.push_back(Property("FilterOptions", Any(ToUno(filter.options))));
-    }
-    const bool words = kind == DocumentKind::WordProcessing;
-    std::vector<css::beans::NamedValue> step{
-        Named(steps::kUrl, Any(DocumentUrl(NameTheOfficeReads(session, path)))),
-        Named(steps::kArguments, Any(AsSequence(arguments))),
-        Named(steps::kWithoutWindow, Any(words && LoadsWithoutWindow(filter))),
-        Named(steps::kHold, Any(words))};
-    if (!filter.pageCharset.empty()) {
-      step.push_back(Named(steps::kPage, Any(PageDeclaring(filter.pageCharset, content))));
-    }
-    const Sequence<Any> loaded = session.RunStep(steps::kLoad, step);
+  if (answer.getLength() == 0) {
+    session.Fail(errors::kCannotOpenFile, cannotOpen +
+                                              ": it is damaged, protected by a password, or not "
+                                              "a document the office can read.");
+  }
+  if (!LoadedAsNamed(answer, first, kind, path)) {
+    close();
+    session.Fail(errors::kCannotOpenFile,
+                 cannotOpen + ": its content is not a " + KindNoun(kind) + " of the kind its name says.");
+  }
+}
+
+Reference<css::lang::XComponent> LoadDocument(OfficeSession& session, const std::string& path,
+                                              DocumentKind kind) {
+  std::vector<css::beans::NamedValue> step = LoadArguments(session, path, kind);
+  return session.Run(errors::kCannotOpenFile, "The file " + path + " cannot be opened", [&]() {
+    const Sequence<Any> loaded = session.RunStep(steps::kLoad, std::move(step));
     Reference<css::lang::XComponent> document;
-    if (loaded.getLength() == 0 || !(loaded[0] >>= document) || !document.is()) {
-      session.Fail(errors::kCannotOpenFile, cannotOpen +
-                                                ": it is damaged, protected by a password, or not "
-                                                "a document the office can read.");
-    }
-    if (!LoadedAsNamed(loaded, kind, path)) {
-      CloseDocument(document);
-      session.Fail(errors::kCannotOpenFile,
-                   cannotOpen + ": its content is not a " + KindNoun(kind) +
-                       " of the kind its name says.");
-    }
+    if (loaded.getLength() > 0 && !(loaded[0] >>= document)) document.clear();
+    CheckLoaded(session, document.is() ? loaded : Sequence<Any>(), 1, kind, path,
+                [&]() { CloseDocument(document); });
     return document;
   });
 }

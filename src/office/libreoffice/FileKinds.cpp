@@ -45,19 +45,21 @@ bool LoadsWithoutWindow(const LoadFilter& filter) {
          filter.name == "Rich Text Format";
 }
 
-bool FilterFitsName(const std::string& path, const std::string& filterName) {
+std::string RefusedFilterPrefix(const std::string& path) {
   const std::string extension = Extension(path);
-  const auto startsWith = [&filterName](const char* prefix) {
-    return filterName.rfind(prefix, 0) == 0;
-  };
   // Random bytes read as plain text or CSV.
   static const std::set<std::string> kDocuments{"doc",  "docx", "docm", "dotx", "dotm",
                                                 "dot",  "odt",  "ott",  "fodt"};
   static const std::set<std::string> kWorkbooks{"xls",  "xlsx", "xlsm", "xltx", "xltm",
                                                 "xlsb", "xlt",  "ods",  "ots",  "fods"};
-  if (kDocuments.count(extension)) return !startsWith("Text");
-  if (kWorkbooks.count(extension)) return !startsWith("Text - txt - csv");
-  return true;
+  if (kDocuments.count(extension)) return "Text";
+  if (kWorkbooks.count(extension)) return "Text - txt - csv";
+  return {};
+}
+
+bool FilterFitsName(const std::string& path, const std::string& filterName) {
+  const std::string refused = RefusedFilterPrefix(path);
+  return refused.empty() || filterName.rfind(refused, 0) != 0;
 }
 
 }  // namespace pressmoor::office::libreoffice

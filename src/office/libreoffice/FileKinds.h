@@ -29,6 +29,8 @@ bool LoadsWithoutWindow(const LoadFilter& filter);
 // False when the office read a file of this name with a filter that means
 // "this is no such document" (random bytes read as plain text or CSV).
 bool FilterFitsName(const std::string& path, const std::string& filterName);
+// The start of the names of those filters; empty when every filter fits.
+std::string RefusedFilterPrefix(const std::string& path);
 
 // True for plain text and web pages: they carry no paper size of their own.
 bool CarriesNoPaper(const std::string& path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "OfficeSession.h"
+#include "PrintAheadCall.h"
 #include "PrintingAhead.h"
 #include "ReadAhead.h"
 #include "SpareOffice.h"
@@ -36,12 +37,16 @@ struct NamedOutputState {
   // one went to.
   static LoadedDocument Prepare(const NamedOutputKind& kind, OfficeSession& office,
                                 const std::string& path, bool ahead, const PrintRecipes& recipes) {
+    if (const std::optional<PrintRecipe> recipe = ahead ? recipes.For(path) : std::nullopt) {
+      AheadRequest request;
+      request.kind = kind.document;
+      request.exportFilter = kind.exportFilter;
+      if (std::optional<LoadedDocument> printed = LoadAndPrintAhead(office, path, request, *recipe)) {
+        return std::move(*printed);
+      }
+    }
     LoadedDocument document;
     document.component = LoadDocument(office, path, kind.document);
-    if (!ahead) return document;
-    if (std::optional<PrintRecipe> recipe = recipes.For(path)) {
-      document.printed = PrintAhead(office, document.component, kind.exportFilter, *recipe);
-    }
     return document;
   }
 

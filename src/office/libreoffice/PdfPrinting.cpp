@@ -31,51 +31,10 @@ std::string PageRangeText(const PageRange& pages) {
   return std::to_string(from) + "-" + (pages.to ? std::to_string(*pages.to) : std::string());
 }
 
-// A file the office writes in its own output directory, which only it and we
-// can reach; gone with this object unless taken.
-class OfficeOutput {
- public:
-  OfficeOutput(OfficeSession& session, std::string extension)
-      : session_(session), extension_(std::move(extension)) {}
-  ~OfficeOutput() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove(path_, ignored);
-  }
-  OfficeOutput(const OfficeOutput&) = delete;
-  OfficeOutput& operator=(const OfficeOutput&) = delete;
+}  // namespace
 
-  // Valid inside OfficeSession::Run.
-  ::rtl::OUString Url() {
-    path_ = session_.NewOutputPath(extension_);
-    return FileUrl(path_);
-  }
-
-  // Moves what the office wrote to `target`, copying across file systems;
-  // nothing happens when it wrote nothing, which the caller finds out.
-  // Throws AutomationError with `failureText`, numbered by WriteFailureNumber.
-  void MoveTo(const std::string& target, const std::string& failureText) {
-    std::error_code error;
-    if (path_.empty() || !std::filesystem::exists(path_, error)) return;
-    if (std::rename(path_.c_str(), target.c_str()) == 0) return;
-    int failure = errno;
-    if (failure == EXDEV) {
-      const auto overwrite = std::filesystem::copy_options::overwrite_existing;
-      if (std::filesystem::copy_file(path_, target, overwrite, error)) return;
-      failure = error.value();
-    }
-    session_.Fail(WriteFailureNumber(failure), failureText + ": " + std::strerror(failure) + ".");
-  }
-
- private:
-  OfficeSession& session_;
-  std::string extension_;
-  std::string path_;
-};
-
-// Plain PDF of the whole document asks for nothing beyond the filter's
-// defaults. PDF/A makes the filter embed every font and leave encryption out.
-Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const PageRange& pages,
-                                       const quillset::PrintPreferences& preferences) {
+Sequence<PropertyValue> PdfStoreArguments(const std::string& exportFilter, const PageRange& pages,
+                                          const quillset::PrintPreferences& preferences) {
   std::vector<PropertyValue> arguments{Property("FilterName", Any(ToUno(exportFilter))),
                                        Property("Overwrite", Any(true))};
   std::vector<PropertyValue> filterData;
@@ -97,6 +56,8 @@ Sequence<PropertyValue> StoreArguments(const std::string& exportFilter, const Pa
   return Sequence<PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
 
+namespace {
+
 // Has the office write `document` into `job`'s temporary file; `store`
 // makes the call, given the office's output URL and the arguments.
 template <typename Store>
@@ -106,11 +67,34 @@ void WritePdfWith(OfficeSession& session, quillset::PdfJob& job, const std::stri
   const std::string failureText = "The PDF " + job.Target() + " could not be written";
   OfficeOutput output(session, ".pdf");
   session.Run(errors::kPrintFailed, failureText,
-              [&]() { store(output.Url(), StoreArguments(exportFilter, pages, preferences)); });
+              [&]() { store(output.Url(), PdfStoreArguments(exportFilter, pages, preferences)); });
   output.MoveTo(job.TemporaryPath(), failureText);
 }
 
 }  // namespace
+
+OfficeOutput::~OfficeOutput() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove(path_, ignored);
+}
+
+::rtl::OUString OfficeOutput::Url() {
+  path_ = session_.NewOutputPath(extension_);
+  return FileUrl(path_);
+}
+
+void OfficeOutput::MoveTo(const std::string& target, const std::string& failureText) {
+  std::error_code error;
+  if (path_.empty() || !std::filesystem::exists(path_, error)) return;
+  if (std::rename(path_.c_str(), target.c_str()) == 0) return;
+  int failure = errno;
+  if (failure == EXDEV) {
+    const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+    if (std::filesystem::copy_file(path_, target, overwrite, error)) return;
+    failure = error.value();
+  }
+  session_.Fail(WriteFailureNumber(failure), failureText + ": " + std::strerror(failure) + ".");
+}
 
 std::int32_t WriteFailureNumber(int errorNumber) {
   switch (errorNumber) {
@@ -146,18 +130,6 @@ void WritePdf(OfficeSession& session, const Reference<css::lang::XComponent>& do
   WritePdfWith(session, job, exportFilter, pages, preferences,
                [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
                  Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)->storeToURL(url, arguments);
-               });
-}
-
-void WritePdfAndClose(OfficeSession& session, Reference<css::lang::XComponent>& document,
-                      const std::string& exportFilter, quillset::PdfJob& job,
-                      const quillset::PrintPreferences& preferences) {
-  WritePdfWith(session, job, exportFilter, {}, preferences,
-               [&](const ::rtl::OUString& url, const Sequence<PropertyValue>& arguments) {
-                 session.RunStep(steps::kStoreAndClose, {Named(steps::kDocument, Any(document)),
-                                                         Named(steps::kUrl, Any(url)),
-                                                         Named(steps::kArguments, Any(arguments))});
-                 document.clear();
                });
 }
 

@@ -5,6 +5,7 @@
 // they were asked for.
 #pragma once
 
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 
 #include <optional>
@@ -50,12 +51,35 @@ void WritePdf(OfficeSession& session, const css::uno::Reference<css::lang::XComp
               const std::string& exportFilter, quillset::PdfJob& job,
               const quillset::PrintPreferences& preferences, const PageRange& pages = {});
 
-// WritePdf of the whole document, which is then closed in the same call:
-// once the office has written the PDF, `document` is cleared, even when
-// moving the PDF then fails. Throws as PrintToPdf does.
-void WritePdfAndClose(OfficeSession& session, css::uno::Reference<css::lang::XComponent>& document,
-                      const std::string& exportFilter, quillset::PdfJob& job,
-                      const quillset::PrintPreferences& preferences);
+// A file the office writes in its own output directory, which only it and
+// we can reach; gone with this object unless taken.
+class OfficeOutput {
+ public:
+  OfficeOutput(OfficeSession& session, std::string extension)
+      : session_(session), extension_(std::move(extension)) {}
+  ~OfficeOutput();
+  OfficeOutput(const OfficeOutput&) = delete;
+  OfficeOutput& operator=(const OfficeOutput&) = delete;
+
+  // A new file's URL, for the office to write.
+  ::rtl::OUString Url();
+  // Moves what the office wrote to `target`, copying across file systems;
+  // nothing happens when it wrote nothing, which the caller finds out.
+  // Throws AutomationError with `failureText`, numbered by WriteFailureNumber.
+  void MoveTo(const std::string& target, const std::string& failureText);
+
+ private:
+  OfficeSession& session_;
+  std::string extension_;
+  std::string path_;
+};
+
+// The store arguments of a PDF through `exportFilter` in the format
+// `preferences` ask for: plain PDF asks for nothing beyond the filter's
+// defaults; PDF/A makes it embed every font and leave encryption out.
+css::uno::Sequence<css::beans::PropertyValue> PdfStoreArguments(const std::string& exportFilter,
+                                                               const PageRange& pages,
+                                                               const quillset::PrintPreferences& preferences);
 
 // Puts `job`'s PDF in place; throws AutomationError kPrintFailed.
 void CommitPdf(OfficeSession& session, quillset::PdfJob& job);

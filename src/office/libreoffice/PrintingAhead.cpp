@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "FileKinds.h"
-#include "PdfPrinting.h"
 
 namespace pressmoor::office::libreoffice {
 
@@ -25,24 +24,6 @@ std::optional<PrintRecipe> PrintRecipes::For(const std::string& path) const {
   auto found = byExtension_.find(Extension(path));
   if (found == byExtension_.end()) return std::nullopt;
   return found->second;
-}
-
-std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
-                                       css::uno::Reference<css::lang::XComponent>& document,
-                                       const std::string& exportFilter,
-                                       const PrintRecipe& recipe) {
-  try {
-    auto ahead = std::make_unique<AheadPrint>();
-    ahead->preferences = recipe.preferences;
-    // Only the directory matters: the job is renamed when its name is known.
-    ahead->job = std::make_unique<quillset::PdfJob>(
-        (std::filesystem::path(recipe.directory) / "printed-ahead.pdf").string());
-    WritePdfAndClose(session, document, exportFilter, *ahead->job, recipe.preferences);
-    return ahead;
-  } catch (const quillset::PdfJobError&) {
-  } catch (const AutomationError&) {
-  }
-  return nullptr;
 }
 
 bool CommitAhead(AheadPrint* ahead, const std::string& target,

@@ -54,16 +54,6 @@ struct AheadPrint {
   quillset::PrintPreferences preferences;
 };
 
-// Prints `document` with `exportFilter` into a temporary file in the
-// recipe's directory, under its preferences; null when that fails, for the
-// real print to find out why.
-// Once the office has written the PDF, that is all that is wanted: the
-// document is closed and `document` cleared, to be loaded again if needed.
-std::unique_ptr<AheadPrint> PrintAhead(OfficeSession& session,
-                                       css::uno::Reference<css::lang::XComponent>& document,
-                                       const std::string& exportFilter,
-                                       const PrintRecipe& recipe);
-
 // Puts `ahead` in place as `target` and returns true, when it exists, was
 // printed under `preferences`, `target` lies in the directory it was
 // printed in, and the rename works.

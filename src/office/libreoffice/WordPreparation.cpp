@@ -5,50 +5,30 @@
 #include "DocumentLoading.h"
 #include "FileKinds.h"
 #include "PageLayout.h"
+#include "PrintAheadCall.h"
 
 namespace pressmoor::office::libreoffice {
-namespace {
-
-// Prints ahead `document` with the page set-up it has.
-void PrintAsItIs(OfficeSession& session, LoadedDocument& document, const PrintRecipe& recipe) {
-  const std::string filter = session.Run(errors::kPrintFailed, "The document cannot be printed",
-                                         [&]() { return SetUpForPrinting(session, document, std::nullopt); });
-  document.printed = PrintAhead(session, document.component, filter, recipe);
-}
-
-// Sets up and prints ahead `document`, whose page styles have been read. A
-// step it refuses is passed over, as the converter passes over the error.
-void PrintAsBefore(OfficeSession& session, const std::string& path, LoadedDocument& document,
-                   const PrintRecipe& recipe) {
-  PagePlan plan = PlanFor(path, document, recipe.preferences);
-  for (const PageStep& step : recipe.pageSteps) step.ApplyTo(plan);
-  const std::string filter = session.Run(errors::kPrintFailed, "The page set-up could not be applied",
-                                         [&]() { return SetUpForPrinting(session, document, plan.Frames()); });
-  document.printed = PrintAhead(session, document.component, filter, recipe);
-  if (document.printed) document.printed->frames = plan.Frames();
-}
-
-}  // namespace
-
 LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
                                    const PrintRecipes& recipes) {
+  if (const std::optional<PrintRecipe> recipe = ahead ? recipes.For(path) : std::nullopt) {
+    AheadRequest request;
+    // Printed without a page set-up, its page styles need not be read,
+    // unless it is to be put on the preferred paper.
+    if (!recipe->pageSteps.empty() || CarriesNoPaper(path)) request.pageSteps = recipe->pageSteps;
+    if (CarriesNoPaper(path)) request.paper = {recipe->preferences.paper.width, recipe->preferences.paper.height};
+    if (std::optional<LoadedDocument> printed = LoadAndPrintAhead(session, path, request, *recipe)) {
+      return std::move(*printed);
+    }
+  }
   LoadedDocument document;
   document.component = LoadDocument(session, path, DocumentKind::WordProcessing);
   document.layoutHeld = true;
   if (!ahead) return document;
   try {
-    const std::optional<PrintRecipe> recipe = recipes.For(path);
-    // Printed without a page set-up, its page styles need not be read,
-    // unless it is to be put on the preferred paper.
-    if (recipe && recipe->pageSteps.empty() && !CarriesNoPaper(path)) {
-      PrintAsItIs(session, document, *recipe);
-      return document;
-    }
     session.Run(errors::kBadPageSetup, "The page set-up cannot be read",
                 [&]() { ReadPageSetUp(session, document); });
-    if (recipe) PrintAsBefore(session, path, document, *recipe);
   } catch (const AutomationError&) {
-    // Left for the real page set-up or print, which will say what is wrong.
+    // Left for the real page set-up, which will say what is wrong.
   }
   return document;
 }

@@ -2,7 +2,6 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -40,17 +39,11 @@ Any LoadedAs(const Reference<css::lang::XComponent>& document, bool hold) {
   return Any(Sequence<Any>(row, 5));
 }
 
-Any StoreAndClose(const StepArguments& arguments) {
-  const auto document = arguments.Get<Reference<css::lang::XComponent>>(steps::kDocument);
-  Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)
-      ->storeToURL(arguments.Get<::rtl::OUString>(steps::kUrl),
-                   arguments.Get<Sequence<css::beans::PropertyValue>>(steps::kArguments));
-  // Vetoed or failed, the close leaves the PDF as good as written.
+void CloseQuietly(const Reference<css::lang::XComponent>& document) {
   try {
     Reference<css::util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
   } catch (const css::uno::Exception&) {
   }
-  return Any(Sequence<Any>());
 }
 
 }  // namespace pressmoor::office::libreoffice::component

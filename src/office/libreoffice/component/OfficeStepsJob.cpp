@@ -30,13 +30,19 @@ Any OfficeStepsJob::Do(const ::rtl::OUString& step, const Sequence<css::beans::N
   const StepArguments arguments(values);
   if (step.equalsAscii(steps::kLoad)) return Load(context_, arguments);
   if (step.equalsAscii(steps::kPageSetUp)) {
+    const auto document = arguments.Get<css::uno::Reference<css::lang::XComponent>>(steps::kDocument);
     // Tables first, in the order the caller has always read them.
-    const Any tables = BodyTables(arguments);
-    const Any read[] = {PageStyles(arguments), tables};
+    const Any tables = BodyTables(document);
+    const Any read[] = {PageStyles(document), tables};
     return Any(Sequence<Any>(read, 2));
   }
-  if (step.equalsAscii(steps::kSetUpForPrint)) return SetUpForPrint(context_, arguments);
-  if (step.equalsAscii(steps::kStoreAndClose)) return StoreAndClose(arguments);
+  if (step.equalsAscii(steps::kSetUpForPrint)) {
+    const Any filter(SetUpForPrint(context_, arguments.Get<css::uno::Reference<css::lang::XComponent>>(steps::kDocument),
+                                   arguments.Get<Sequence<Any>>(steps::kNames),
+                                   arguments.Get<Sequence<Any>>(steps::kFrames), arguments.Get<bool>(steps::kRelease)));
+    return Any(Sequence<Any>(&filter, 1));
+  }
+  if (step.equalsAscii(steps::kPrintAhead)) return PrintAhead(context_, arguments);
   throw css::lang::IllegalArgumentException("No such step: " + step, {}, 0);
 }
 

@@ -53,8 +53,7 @@ Any Row(const Values&... values) {
 
 }  // namespace
 
-Any PageStyles(const StepArguments& arguments) {
-  const auto document = arguments.Get<Reference<css::lang::XComponent>>(steps::kDocument);
+Any PageStyles(const Reference<css::lang::XComponent>& document) {
   const Reference<css::container::XNameAccess> styles = PageStylesOf(document);
   const bool laidOut = Reference<css::frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController().is();
   const Sequence<::rtl::OUString> names = styles->getElementNames();
@@ -74,8 +73,7 @@ Any PageStyles(const StepArguments& arguments) {
   return Any(rows);
 }
 
-Any BodyTables(const StepArguments& arguments) {
-  const auto document = arguments.Get<Reference<css::lang::XComponent>>(steps::kDocument);
+Any BodyTables(const Reference<css::lang::XComponent>& document) {
   Reference<css::container::XIndexAccess> tables(
       Reference<css::text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
   Sequence<Any> rows(tables->getCount());
@@ -98,10 +96,14 @@ Any BodyTables(const StepArguments& arguments) {
   return Any(rows);
 }
 
-Any SetUpForPrint(const Reference<css::uno::XComponentContext>& context, const StepArguments& arguments) {
-  const auto document = arguments.Get<Reference<css::lang::XComponent>>(steps::kDocument);
-  const auto names = arguments.Get<Sequence<Any>>(steps::kNames);
-  const auto frames = arguments.Get<Sequence<Any>>(steps::kFrames);
+Sequence<Any> DefaultFrameValues(const Reference<css::lang::XComponent>& document) {
+  return Reference<css::beans::XMultiPropertySet>(PageStylesOf(document)->getByName("Standard"), UNO_QUERY_THROW)
+      ->getPropertyValues(FrameNames());
+}
+
+::rtl::OUString SetUpForPrint(const Reference<css::uno::XComponentContext>& context,
+                              const Reference<css::lang::XComponent>& document, const Sequence<Any>& names,
+                              const Sequence<Any>& frames, bool release) {
   if (names.getLength() > 0) {
     const Reference<css::container::XNameAccess> styles = PageStylesOf(document);
     const Sequence<::rtl::OUString> frameNames = FrameNames();
@@ -115,7 +117,7 @@ Any SetUpForPrint(const Reference<css::uno::XComponentContext>& context, const S
     }
   }
   const Reference<css::frame::XModel> model(document, UNO_QUERY_THROW);
-  if (arguments.Get<bool>(steps::kRelease)) model->unlockControllers();
+  if (release) model->unlockControllers();
   if (!model->getCurrentController().is()) {
     css::beans::PropertyValue view[2];
     view[0].Name = "Hidden";
@@ -127,7 +129,7 @@ Any SetUpForPrint(const Reference<css::uno::XComponentContext>& context, const S
   }
   const bool web =
       Reference<css::lang::XServiceInfo>(document, UNO_QUERY_THROW)->supportsService("com.sun.star.text.WebDocument");
-  return Row(::rtl::OUString::createFromAscii(web ? "writer_web_pdf_Export" : "writer_pdf_Export"));
+  return ::rtl::OUString::createFromAscii(web ? "writer_web_pdf_Export" : "writer_pdf_Export");
 }
 
 }  // namespace pressmoor::office::libreoffice::component
