@@ -30,6 +30,7 @@ seed fuzz_command_line upward '\x00\x00-s in/sub/../.. -d -s'
 seed fuzz_settings strings '\x00\x01\x00\x01\x05*.doc\x00\x01\x01\x04user'
 seed fuzz_settings number '\x00\x01\x00\x04\x04\x2a\x00\x00\x00'
 seed fuzz_settings damaged '\x02\x00\x00\x00\x10\x00\x00\x20\x00\x64\x00'
+seed fuzz_settings damaged-value '\x02\x00\x10\x00\xf9\xdf\xff\x9b\x00'
 
 # The settings store syncs every write; memory-backed scratch space keeps the
 # fuzzer fast without changing what it exercises.
