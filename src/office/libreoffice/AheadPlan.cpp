@@ -53,11 +53,16 @@ bool AheadPlan::MayOpenAnother() const {
   return Count(State::Preparing) + Count(State::HeldOpen) < 2 * offices_;
 }
 
-// The caller never waits for a document no office has begun.
+// The caller never waits for a document no office has begun: the next
+// documents it has not taken, one per office. Counting one it has taken
+// would leave a lone office working far ahead while the caller opens the
+// next document itself.
 std::optional<std::size_t> AheadPlan::Near() const {
-  const std::size_t end = std::min(next_ + offices_, states_.size());
-  for (std::size_t index = next_; index < end; ++index) {
+  std::size_t near = 0;
+  for (std::size_t index = next_; index < states_.size() && near < offices_; ++index) {
+    if (states_[index] == State::Gone) continue;
     if (states_[index] == State::Waiting) return index;
+    ++near;
   }
   return std::nullopt;
 }
