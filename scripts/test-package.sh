@@ -73,9 +73,10 @@ fi
 # the next office faster.
 template=/tmp/pressmoor-profile-template-$(id -u "$user")
 # Files come and go under find's feet on a busy machine: what it could not
-# read is no failure.
+# read is no failure. The formatted pages man keeps in its cache are man's,
+# which it expires itself, as it does for every package.
 traces() {
-  { find /usr /etc /var /opt /root /home /srv -xdev \
+  { find /usr /etc /var /opt /root /home /srv -xdev -path /var/cache/man -prune -o \
       \( -iname '*pressmoor*' -o -iname '*quillset*' \) -print 2>/dev/null || true; } |
     { grep -v "^${saved:-/nowhere}" || true; } | sort
 }
