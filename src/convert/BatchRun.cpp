@@ -21,6 +21,7 @@ class RunInProgressScope {
     if (inWindow_) window_.Env().Office().WhileWaiting([&window] { window.Env().DispatchEvents(); });
   }
   ~RunInProgressScope() {
+    window_.Env().Office().ExpectLaterWordDocuments({});
     if (inWindow_) window_.Env().Office().WhileWaiting(nullptr);
     window_.RunInProgress = false;
   }
@@ -44,6 +45,11 @@ bool AnyListed(frmPressmoorMain& window, bool (frmPressmoorMain::*takes)(const s
 // With today's formats the files listed choose, whatever the pattern: each
 // converter runs only when one of its files is listed.
 void ConvertByListedKinds(frmPressmoorMain& window) {
+  if (AnyListed(window, &frmPressmoorMain::IsWordFile) &&
+      (AnyListed(window, &frmPressmoorMain::IsExcelFile) ||
+       AnyListed(window, &frmPressmoorMain::IsPowerPointFile))) {
+    window.ForeseeWordDocuments();
+  }
   for (auto [takes, convert] :
        {std::pair{&frmPressmoorMain::IsExcelFile, &frmPressmoorMain::ConvertWithExcel},
         std::pair{&frmPressmoorMain::IsPowerPointFile, &frmPressmoorMain::ConvertWithPowerPoint},
@@ -149,7 +155,10 @@ void frmPressmoorMain::ConvertFiles() {
     const std::string fileName = srcFileList.List(index);
     if (IsExcelFile(fileName) && convert::InPart(Part, fileName)) anyWorkbook = true;
   }
-  if (anyWorkbook) ConvertWithExcel();
+  if (anyWorkbook) {
+    ForeseeWordDocuments();
+    ConvertWithExcel();
+  }
   ConvertWithWord();
 }
 

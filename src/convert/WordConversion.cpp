@@ -75,15 +75,18 @@ class RunWord {
   std::string previousPrinter_;
 };
 
+convert::DefaultPage DefaultPageOf(frmPressmoorMain& window) {
+  return {window.txtLMargin.Text(), window.txtRmargin.Text(), window.txtTMargin.Text(),
+          window.txtBMargin.Text(), window.Orientation == "LANDSCAPE"};
+}
+
 void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
                    const std::string& sourcePath, const std::string& outputPath) {
   word.Documents()->Open({.FileName = sourcePath});
   word.Options()->PrintBackground(true);
   if (window.TakesDefaultPage(sourcePath)) {
     std::shared_ptr<office::WordPageSetup> pageSetup = word.ActiveDocument()->PageSetup();
-    convert::ApplyDefaultPage(*pageSetup, {window.txtLMargin.Text(), window.txtRmargin.Text(),
-                                           window.txtTMargin.Text(), window.txtBMargin.Text(),
-                                           window.Orientation == "LANDSCAPE"});
+    convert::ApplyDefaultPage(*pageSetup, DefaultPageOf(window));
   }
   word.Visible(false);
   word.ActiveDocument()->PrintOut({.OutputFileName = outputPath, .PrintToFile = true});
@@ -97,6 +100,22 @@ void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
 }
 
 }  // namespace
+
+void frmPressmoorMain::ForeseeWordDocuments() {
+  std::vector<office::LaterWordDocument> documents;
+  const convert::DefaultPage page = DefaultPageOf(*this);
+  for (int index = 0; index < srcFileList.ListCount(); ++index) {
+    const std::string fileName = srcFileList.List(index);
+    std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
+    if (!IsWordFile(path) || !convert::InPart(Part, fileName) || IsUpToDate(fileName)) continue;
+    office::LaterWordDocument document{path, convert::OutputPath(DstFolder.Path(), fileName), nullptr};
+    if (TakesDefaultPage(path)) {
+      document.pageSetup = [page](office::WordPageSetup& setup) { convert::ApplyDefaultPage(setup, page); };
+    }
+    documents.push_back(std::move(document));
+  }
+  Env().Office().ExpectLaterWordDocuments(std::move(documents));
+}
 
 void frmPressmoorMain::ConvertWithWord() {
   RunWord word(*this);

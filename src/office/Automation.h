@@ -205,6 +205,15 @@ class PowerPointApplication : public Object {
   virtual void Quit() = 0;
 };
 
+// A word-processing document of the rest of a run, and how the word
+// processor will be asked to print it.
+struct LaterWordDocument {
+  std::string path;
+  std::string outputFile;  // the PDF it will be printed to
+  // The calls its page set-up will get; null: none.
+  std::function<void(WordPageSetup&)> pageSetup;
+};
+
 // Creates application objects by class name ("Word.Application",
 // "Excel.Application", "PowerPoint.Application"). Throws AutomationError: kUnknownClass for another
 // name, kCannotStart when the office cannot be started.
@@ -218,6 +227,11 @@ class ObjectFactory {
   // factory may start reading them ahead, but every result and failure stays
   // that of the Open that asks for a file.
   virtual void ExpectDocuments(std::vector<std::string> paths) { (void)paths; }
+  // The word processor's documents of the rest of the run, which objects
+  // created before it may begin while they leave an office idle; a hint
+  // only, as ExpectDocuments is. Replaces those given before; empty forgets
+  // them.
+  virtual void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) { (void)documents; }
   // Ends every office of every object created here at once, for a run told
   // to stop: calls in progress fail fast and no office starts after it.
   // Callable from any thread.

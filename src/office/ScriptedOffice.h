@@ -58,9 +58,13 @@ class ScriptedOffice : public ObjectFactory {
   // Each ExpectDocuments hint, kept apart from Calls since it is no call to
   // an office.
   const std::vector<std::vector<std::string>>& Hints() const { return hints_; }
+  // Each ExpectLaterWordDocuments hint, a document as "path > PDF" and its
+  // page set-up calls ("LeftMargin=72", ...).
+  const std::vector<std::vector<std::string>>& LaterHints() const { return laterHints_; }
 
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
   void ExpectDocuments(std::vector<std::string> paths) override;
+  void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) override;
   // Logged as "EndAllOffices"; the objects go on answering.
   void EndAllOffices() override;
 
@@ -77,6 +81,7 @@ class ScriptedOffice : public ObjectFactory {
   std::deque<ScriptedFailure> failures_;  // references stay valid as it grows
   std::vector<std::string> pdfsWritten_;
   std::vector<std::vector<std::string>> hints_;
+  std::vector<std::vector<std::string>> laterHints_;
 };
 
 // The member part of a log entry: up to the first "(" or "=".

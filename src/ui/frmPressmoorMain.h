@@ -117,6 +117,9 @@ class frmPressmoorMain {
   void cmdStop_Click();
   void ConvertFiles();
   void ConvertWithWord();
+  // Tells the office what ConvertWithWord will print and how, for the
+  // converters that run before it; the run's end forgets it.
+  void ForeseeWordDocuments();
   bool IsWordFile(const std::string& name);
   bool FileLocked(const std::string& path);
   bool IsDocFile(const std::string& path);
@@ -128,8 +131,6 @@ class frmPressmoorMain {
   bool TakesDefaultPage(const std::string& path);
   // Tells of every Quillset preference the driver will not take, once per run.
   void ReportPrinterPreferences();
-  // The listed files from `firstIndex` on that `converts` takes, as paths:
-  // what the office is told the next application will open.
   // The listed files from `firstIndex` on that `converts` takes and -u does
   // not leave alone, as paths: what the office is told the next application
   // will open.

@@ -152,6 +152,24 @@ TEST_F(BatchRunTest, EachConverterTellsTheOfficeWhichFilesItWillOpenInOrder) {
                                           ElementsAre(source + "/a.txt", source + "/d.Doc")));
 }
 
+// What Word will print, where and how, is told before the workbooks, so
+// idle offices may begin it; the run's end forgets it. A run with one
+// converter says nothing of it.
+TEST_F(BatchRunTest, ConvertersBeforeWordAreToldWhatWordWillPrintAndHow) {
+  Source("a.txt");
+  Source("b.xls");
+  Source("d.doc");
+  for (const char* pattern : {"*.*", "*.txt"}) {
+    form.FilePattern = pattern;
+    form.cmdConvert_Click();
+  }
+  const std::string page = " LeftMargin=72 RightMargin=72 TopMargin=72 BottomMargin=72 Orientation=0";
+  EXPECT_THAT(office.LaterHints(),
+              ElementsAre(ElementsAre(source + "/a.txt > " + destination + "/a.pdf" + page,
+                                      source + "/d.doc > " + destination + "/d.pdf"),
+                          IsEmpty(), IsEmpty()));
+}
+
 TEST_F(BatchRunTest, AllFilesWithoutWorkbookStartsWordEvenWithNothingForIt) {
   Source("a.pdf");
   form.FilePattern = "*.*";

@@ -43,6 +43,13 @@ void AheadPlan::Prepared(std::size_t index, bool heldOpen) {
 
 void AheadPlan::Handed(std::size_t index) { states_.at(index) = State::Gone; }
 
+bool AheadPlan::PreparingOneOf(double seconds) const {
+  for (std::size_t index = 0; index < states_.size(); ++index) {
+    if (states_[index] == State::Preparing && documents_[index].cost >= seconds) return true;
+  }
+  return false;
+}
+
 std::size_t AheadPlan::Count(State state) const {
   return static_cast<std::size_t>(std::count(states_.begin(), states_.end(), state));
 }

@@ -44,6 +44,9 @@ class AheadPlan {
   void Prepared(std::size_t index, bool heldOpen);
   // `index` left the hands of the offices: taken or thrown away.
   void Handed(std::size_t index);
+  // True while an office is at work on a document expected to take at
+  // least `seconds`.
+  bool PreparingOneOf(double seconds) const;
 
  private:
   enum class State { Waiting, Preparing, HeldOpen, HeldPdf, Gone };

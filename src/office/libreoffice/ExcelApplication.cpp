@@ -59,9 +59,10 @@ std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& regi
                                                         const OfficeReach& reach,
                                                         std::shared_ptr<SpareOffice> spare,
                                                         std::vector<std::string> expected,
-                                                        std::size_t offices) {
+                                                        std::size_t offices,
+                                                        std::shared_ptr<LaterWordPrints> later) {
   return std::make_shared<ApplicationObject>(std::make_shared<NamedOutputApplication>(
-      kExcel, registry, reach, std::move(spare), std::move(expected), offices));
+      kExcel, registry, reach, std::move(spare), std::move(expected), offices, std::move(later)));
 }
 
 }  // namespace pressmoor::office::libreoffice

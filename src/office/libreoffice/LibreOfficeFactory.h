@@ -13,6 +13,7 @@
 namespace pressmoor::office {
 
 namespace libreoffice {
+class LaterWordPrints;
 class SpareOffice;
 }
 
@@ -32,6 +33,10 @@ class LibreOfficeFactory : public ObjectFactory {
   // Handed to the next application object, which reads them ahead in as
   // many offices as the machine carries.
   void ExpectDocuments(std::vector<std::string> paths) override;
+  // Printed ahead by the idle offices of the workbooks and presentations
+  // created before the word processor, under the driver's preferences as
+  // they are now, in an office that reads what the word processor's will.
+  void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) override;
   // Folders the offices of every later object may read besides those of the
   // expected documents, for callers that open documents they do not
   // announce; replaces the folders given before.
@@ -49,6 +54,7 @@ class LibreOfficeFactory : public ObjectFactory {
   // Offices left running for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
   std::vector<std::string> expected_;
+  std::shared_ptr<libreoffice::LaterWordPrints> later_;
   std::vector<std::string> allowed_;
 };
 

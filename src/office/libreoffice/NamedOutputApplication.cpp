@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "LaterWordPrints.h"
 #include "OfficeSession.h"
 #include "PrintAheadCall.h"
 #include "PrintingAhead.h"
@@ -19,19 +20,36 @@ struct NamedOutputState {
   NamedOutputState(const NamedOutputKind& ofKind, std::shared_ptr<OfficeSession> officeSession,
                    platform::Registry& settings, std::shared_ptr<SpareOffice> spareOffice,
                    std::vector<std::string> expected,
-                   std::vector<std::unique_ptr<OfficeProcess>> spareOffices, std::size_t offices)
+                   std::vector<std::unique_ptr<OfficeProcess>> spareOffices, std::size_t offices,
+                   const std::shared_ptr<LaterWordPrints>& later)
       : kind(ofKind),
         session(std::move(officeSession)),
         registry(settings),
         recipes(std::make_shared<PrintRecipes>()),
+        printers(PrintersNow(*session)),
         readAhead(session, std::move(expected),
                   [kind = ofKind, recipes = recipes](OfficeSession& office, const std::string& path,
                                                      bool ahead) {
                     return Prepare(kind, office, path, ahead, *recipes);
                   },
                   [recipes = recipes](const std::string& path) { return recipes->Knows(path); },
-                  offices, std::move(spareOffices)),
+                  offices, std::move(spareOffices), IdleWorkOf(later)),
         spare(std::move(spareOffice)) {}
+
+  // Asked before the offices begin: once the application's own office is at
+  // work on a long document, a question to it waits for that document.
+  static std::optional<SystemPrinters> PrintersNow(OfficeSession& office) {
+    try {
+      return QuerySystemPrinters(office);
+    } catch (const AutomationError&) {
+      return std::nullopt;  // asked again by the first print, which fails with the reason
+    }
+  }
+
+  static ReadAhead::IdleWork IdleWorkOf(const std::shared_ptr<LaterWordPrints>& later) {
+    if (!later) return {};
+    return [later](bool heldUp) { return later->IdleJob(heldUp); };
+  }
 
   // Ahead of need, a document is printed whole into the directory the last
   // one went to.
@@ -54,8 +72,8 @@ struct NamedOutputState {
   std::shared_ptr<OfficeSession> session;
   platform::Registry& registry;
   std::shared_ptr<PrintRecipes> recipes;
+  std::optional<SystemPrinters> printers;
   ReadAhead readAhead;
-  std::optional<SystemPrinters> printers;  // asked for when first needed
   // These kinds come before word-processing documents in a batch: at Quit
   // the offices go on running for the next application.
   std::shared_ptr<SpareOffice> spare;
@@ -158,7 +176,8 @@ NamedOutputApplication::NamedOutputApplication(const NamedOutputKind& kind,
                                                const OfficeReach& reach,
                                                std::shared_ptr<SpareOffice> spare,
                                                std::vector<std::string> expected,
-                                               std::size_t offices) {
+                                               std::size_t offices,
+                                               std::shared_ptr<LaterWordPrints> later) {
   // Offices left by an earlier application are taken first.
   const std::size_t wanted = std::min(offices, std::max<std::size_t>(expected.size(), 1));
   std::vector<std::unique_ptr<OfficeProcess>> others;
@@ -171,7 +190,7 @@ NamedOutputApplication::NamedOutputApplication(const NamedOutputKind& kind,
   }
   state_ = std::make_shared<NamedOutputState>(kind, ConnectOrStart(kind.source, std::move(first), reach),
                                               registry, std::move(spare), std::move(expected),
-                                              std::move(others), offices);
+                                              std::move(others), offices, later);
 }
 
 std::shared_ptr<NamedOutputDocument> NamedOutputApplication::Open(const std::string& path) {

@@ -20,6 +20,7 @@
 
 namespace pressmoor::office::libreoffice {
 
+class LaterWordPrints;
 class SpareOffice;
 struct NamedOutputState;
 
@@ -45,10 +46,12 @@ class NamedOutputApplication {
  public:
   // Starts an office that may read `reach`, or takes those left in `spare`;
   // `expected` are the files it will open, in order, read ahead in up to
-  // `offices` offices. Throws AutomationError.
+  // `offices` offices; an office left without work prints ahead `later`
+  // documents of the run. Throws AutomationError.
   NamedOutputApplication(const NamedOutputKind& kind, platform::Registry& registry,
                          const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
-                         std::vector<std::string> expected, std::size_t offices);
+                         std::vector<std::string> expected, std::size_t offices,
+                         std::shared_ptr<LaterWordPrints> later = nullptr);
 
   // Always read-only, hidden, without macros or link updates.
   std::shared_ptr<NamedOutputDocument> Open(const std::string& path);

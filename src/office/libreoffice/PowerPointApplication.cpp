@@ -57,9 +57,9 @@ class ApplicationObject : public PowerPointApplication {
 
 std::shared_ptr<PowerPointApplication> StartPowerPointApplication(
     platform::Registry& registry, const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
-    std::vector<std::string> expected, std::size_t offices) {
+    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterWordPrints> later) {
   return std::make_shared<ApplicationObject>(std::make_shared<NamedOutputApplication>(
-      kPowerPoint, registry, reach, std::move(spare), std::move(expected), offices));
+      kPowerPoint, registry, reach, std::move(spare), std::move(expected), offices, std::move(later)));
 }
 
 }  // namespace pressmoor::office::libreoffice

@@ -11,12 +11,13 @@
 
 namespace pressmoor::office::libreoffice {
 
+class LaterWordPrints;
 class SpareOffice;
 
 // As StartExcelApplication, for presentations: offices come from `spare`
 // first, and Quit leaves those still running there for the next application.
 std::shared_ptr<PowerPointApplication> StartPowerPointApplication(
     platform::Registry& registry, const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
-    std::vector<std::string> expected, std::size_t offices);
+    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterWordPrints> later = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

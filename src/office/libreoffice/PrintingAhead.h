@@ -52,6 +52,9 @@ struct AheadPrint {
   // The page set-up it was printed with; none: as the file has it.
   std::optional<std::vector<PageFrame>> frames;
   quillset::PrintPreferences preferences;
+  // What the office took for it, when it was printed for another
+  // application than the one that takes it.
+  double officeSeconds = 0;
 };
 
 // Puts `ahead` in place as `target` and returns true, when it exists, was

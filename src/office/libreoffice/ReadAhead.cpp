@@ -10,27 +10,11 @@
 #include "CallerWait.h"
 #include "CostHistory.h"
 #include "DocumentLoading.h"
+#include "FileIdentity.h"
 #include "OfficeWorkers.h"
 
 namespace pressmoor::office::libreoffice {
 namespace {
-
-// Enough to tell that a file was replaced or written since it was read.
-struct FileIdentity {
-  dev_t device;
-  ino_t inode;
-  off_t size;
-  decltype(timespec::tv_sec) seconds;
-  decltype(timespec::tv_nsec) nanoseconds;
-  bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) return std::nullopt;
-  return FileIdentity{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
-                      status.st_mtim.tv_nsec};
-}
 
 std::vector<AheadPlan::Document> WithCosts(const std::vector<std::string>& paths) {
   std::vector<AheadPlan::Document> documents;
@@ -42,6 +26,11 @@ std::vector<AheadPlan::Document> WithCosts(const std::vector<std::string>& paths
   }
   return documents;
 }
+
+// A caller kept waiting this long, or a document expected to take this
+// long, is worth an office's start for other work.
+constexpr std::chrono::milliseconds kCallerStall{250};
+constexpr double kLongDocumentSeconds = 1.0;
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -75,7 +64,7 @@ struct ReadAhead::Pending {
 
 ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::string> expected,
                      Loader load, AheadPlan::PrintsAhead printsAhead, std::size_t offices,
-                     std::vector<std::unique_ptr<OfficeProcess>> spareOffices)
+                     std::vector<std::unique_ptr<OfficeProcess>> spareOffices, IdleWork idle)
     : first_(std::move(first)),
       expected_(std::move(expected)),
       load_(std::move(load)),
@@ -105,9 +94,10 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
       [this](int slot) {
         if (slot > 0) others_[static_cast<std::size_t>(slot - 1)].wait();
       },
-      [this](int slot) -> OfficeWorkers::Job {
+      [this, idle = std::move(idle)](int slot) -> OfficeWorkers::Job {
         const std::optional<std::size_t> index = plan_.Claim(printsAhead_);
-        if (!index) return {};
+        if (!index && !idle) return {};
+        if (!index) return idle(callerStalled_ || plan_.PreparingOneOf(kLongDocumentSeconds));
         return [this, index = *index, slot] { Prepare(index, slot); };
       });
 }
@@ -131,7 +121,8 @@ void ReadAhead::Prepare(std::size_t index, int slot) {
   }
   // Only a print ahead is the whole of a document's work in one place.
   if (!failure && document.printed && !document.component.is()) {
-    CostHistory::OfThisUser().Record(path, SecondsSince(start));
+    const double seconds = document.printed->officeSeconds;
+    CostHistory::OfThisUser().Record(path, seconds > 0 ? seconds : SecondsSince(start));
   }
   bool kept = false;
   workers_->Update([&] {
@@ -170,12 +161,26 @@ LoadedDocument ReadAhead::Open(const std::string& path) {
 
 LoadedDocument ReadAhead::Take(std::size_t index, const std::string& path) {
   Pending& pending = *pending_[index];
-  AwaitForCaller(pending.loaded);
+  AwaitTaken(pending.loaded);
   if (pending.identity && pending.identity == IdentityOf(path)) {
     return pending.loaded.get();  // its failure is this Open's
   }
   Discard({index});
   return LoadNow(path);
+}
+
+// A caller kept waiting for a long document tells the offices with nothing
+// left to do, which may then turn to other work.
+void ReadAhead::AwaitTaken(const std::future<LoadedDocument>& loaded) {
+  const auto start = std::chrono::steady_clock::now();
+  bool stalled = false;
+  while (loaded.wait_for(kCallerSlice) != std::future_status::ready) {
+    RunCallerIdle();
+    if (stalled || std::chrono::steady_clock::now() - start < kCallerStall) continue;
+    stalled = true;
+    workers_->Update([this] { callerStalled_ = true; });
+  }
+  if (stalled) workers_->Update([this] { callerStalled_ = false; });
 }
 
 LoadedDocument ReadAhead::LoadNow(const std::string& path) {

@@ -48,13 +48,19 @@ class ReadAhead {
   // throws AutomationError when the file cannot be opened. The session field
   // is filled in by the caller.
   using Loader = std::function<LoadedDocument(OfficeSession&, const std::string&, bool ahead)>;
+  // Asked, under the workers' lock, for other work when an office has none
+  // of this application's; returns a job that never throws, or an empty one.
+  // `heldUp`: one document holds the application up, as the caller has
+  // waited a while for it or it is expected to take long.
+  using IdleWork = std::function<std::function<void()>(bool heldUp)>;
 
   // `first` is the application's own office. With more than one document
   // expected, up to `offices` - 1 more are connected in the background:
   // `spareOffices` first, then new ones; without them all work in the first.
+  // An office left without work asks `idle` for some.
   ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::string> expected, Loader load,
             AheadPlan::PrintsAhead printsAhead, std::size_t offices,
-            std::vector<std::unique_ptr<OfficeProcess>> spareOffices = {});
+            std::vector<std::unique_ptr<OfficeProcess>> spareOffices = {}, IdleWork idle = {});
   // Stops work in progress; each office ends with its last holder.
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
@@ -90,6 +96,7 @@ class ReadAhead {
   int SlotOf(const std::shared_ptr<OfficeSession>& session) const;
   void Prepare(std::size_t index, int slot);
   LoadedDocument Take(std::size_t index, const std::string& path);
+  void AwaitTaken(const std::future<LoadedDocument>& loaded);
   LoadedDocument LoadNow(const std::string& path);
   void Discard(const std::vector<std::size_t>& indices);
   void Stop();
@@ -104,6 +111,7 @@ class ReadAhead {
   std::vector<std::unique_ptr<Pending>> pending_;  // one per expected document
   AheadPlan plan_;  // under the workers' lock
   std::unique_ptr<OfficeWorkers> workers_;
+  bool callerStalled_ = false;  // under the workers' lock
   bool stopped_ = false;
 };
 

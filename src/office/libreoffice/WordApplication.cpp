@@ -14,6 +14,7 @@
 
 #include "DocumentLoading.h"
 #include "FileKinds.h"
+#include "LaterWordPrints.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
@@ -46,12 +47,16 @@ class WordState {
  public:
   WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry,
             std::vector<std::string> expected, std::vector<std::unique_ptr<OfficeProcess>> spareOffices,
-            std::size_t offices)
+            std::size_t offices, std::shared_ptr<LaterWordPrints> earlier)
       : session_(std::move(session)),
         registry_(registry),
         recipes_(std::make_shared<PrintRecipes>()),
         readAhead_(session_, std::move(expected),
-                   [recipes = recipes_](OfficeSession& office, const std::string& path, bool ahead) {
+                   [recipes = recipes_, earlier = std::move(earlier)](OfficeSession& office,
+                                                                      const std::string& path, bool ahead) {
+                     if (earlier) {
+                       if (std::optional<LoadedDocument> printed = earlier->Take(path)) return std::move(*printed);
+                     }
                      return PrepareWordDocument(office, path, ahead, *recipes);
                    },
                    [recipes = recipes_](const std::string& path) { return recipes->Knows(path); },
@@ -383,7 +388,8 @@ std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& regist
                                                       const OfficeReach& reach,
                                                       std::vector<std::unique_ptr<OfficeProcess>> running,
                                                       std::vector<std::string> expected,
-                                                      std::size_t offices) {
+                                                      std::size_t offices,
+                                                      std::shared_ptr<LaterWordPrints> earlier) {
   running = StartedUpTo(std::move(running), std::min(offices, std::max<std::size_t>(expected.size(), 1)),
                         reach);
   std::unique_ptr<OfficeProcess> own;
@@ -392,7 +398,8 @@ std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& regist
     running.erase(running.begin());
   }
   auto state = std::make_shared<WordState>(ConnectOrStart(kSource, std::move(own), reach), registry,
-                                           std::move(expected), std::move(running), offices);
+                                           std::move(expected), std::move(running), offices,
+                                           std::move(earlier));
   return std::make_shared<ApplicationObject>(std::move(state));
 }
 

@@ -12,14 +12,17 @@
 
 namespace pressmoor::office::libreoffice {
 
+class LaterWordPrints;
+
 // Starts an office that may read `reach` for the new application, or
 // connects to the first of `running` when offices were started ahead (a new
 // one is started if that fails); throws AutomationError. `expected` are the
 // files it will open, in order, to be read ahead in up to `offices` offices,
-// the rest of `running` first.
+// the rest of `running` first. A document `earlier` printed ahead is taken
+// from there instead.
 std::shared_ptr<WordApplication> StartWordApplication(
     platform::Registry& registry, const OfficeReach& reach,
     std::vector<std::unique_ptr<OfficeProcess>> running = {}, std::vector<std::string> expected = {},
-    std::size_t offices = 2);
+    std::size_t offices = 2, std::shared_ptr<LaterWordPrints> earlier = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

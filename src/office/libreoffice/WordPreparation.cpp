@@ -8,15 +8,21 @@
 #include "PrintAheadCall.h"
 
 namespace pressmoor::office::libreoffice {
+
+AheadRequest WordAheadRequest(const std::string& path, const PrintRecipe& recipe) {
+  AheadRequest request;
+  // Printed without a page set-up, its page styles need not be read,
+  // unless it is to be put on the preferred paper.
+  if (!recipe.pageSteps.empty() || CarriesNoPaper(path)) request.pageSteps = recipe.pageSteps;
+  if (CarriesNoPaper(path)) request.paper = {recipe.preferences.paper.width, recipe.preferences.paper.height};
+  return request;
+}
+
 LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& path, bool ahead,
                                    const PrintRecipes& recipes) {
   if (const std::optional<PrintRecipe> recipe = ahead ? recipes.For(path) : std::nullopt) {
-    AheadRequest request;
-    // Printed without a page set-up, its page styles need not be read,
-    // unless it is to be put on the preferred paper.
-    if (!recipe->pageSteps.empty() || CarriesNoPaper(path)) request.pageSteps = recipe->pageSteps;
-    if (CarriesNoPaper(path)) request.paper = {recipe->preferences.paper.width, recipe->preferences.paper.height};
-    if (std::optional<LoadedDocument> printed = LoadAndPrintAhead(session, path, request, *recipe)) {
+    if (std::optional<LoadedDocument> printed =
+            LoadAndPrintAhead(session, path, WordAheadRequest(path, *recipe), *recipe)) {
       return std::move(*printed);
     }
   }

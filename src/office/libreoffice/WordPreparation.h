@@ -9,11 +9,16 @@
 
 #include "OfficeSession.h"
 #include "PagePlan.h"
+#include "PrintAheadCall.h"
 #include "PrintingAhead.h"
 #include "ReadAhead.h"
 #include "quillset/Preferences.h"
 
 namespace pressmoor::office::libreoffice {
+
+// How `path` is printed ahead under `recipe`: with its page steps, on the
+// preferred paper when the file carries none of its own.
+AheadRequest WordAheadRequest(const std::string& path, const PrintRecipe& recipe);
 
 // Throws AutomationError kCannotOpenFile when the file cannot be opened;
 // whatever goes wrong after that is left for the real print to meet.
