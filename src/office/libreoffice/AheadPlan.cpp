@@ -9,13 +9,13 @@ AheadPlan::AheadPlan(std::vector<Document> expected, std::size_t offices)
       states_(documents_.size(), State::Waiting),
       offices_(std::max<std::size_t>(offices, 1)) {}
 
-std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead) {
+std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead, bool mayTakeLong) {
   if (Count(State::HeldPdf) + Count(State::HeldOpen) + Count(State::Preparing) >= kMostPdfsInHand) {
     return std::nullopt;
   }
   std::optional<std::size_t> chosen = Near();
-  if (!chosen && MayOpenAnother()) chosen = CostliestPrintedAhead(printsAhead);
-  if (!chosen && MayOpenAnother()) chosen = NextInOrder();
+  if (!chosen && MayOpenAnother()) chosen = CostliestPrintedAhead(printsAhead, mayTakeLong);
+  if (!chosen && MayOpenAnother()) chosen = NextInOrder(mayTakeLong);
   if (chosen) states_[*chosen] = State::Preparing;
   return chosen;
 }
@@ -43,11 +43,15 @@ void AheadPlan::Prepared(std::size_t index, bool heldOpen) {
 
 void AheadPlan::Handed(std::size_t index) { states_.at(index) = State::Gone; }
 
-bool AheadPlan::PreparingOneOf(double seconds) const {
+bool AheadPlan::PreparingALongOne() const {
   for (std::size_t index = 0; index < states_.size(); ++index) {
-    if (states_[index] == State::Preparing && documents_[index].cost >= seconds) return true;
+    if (states_[index] == State::Preparing && documents_[index].cost >= kLongSeconds) return true;
   }
   return false;
+}
+
+bool AheadPlan::MayTake(std::size_t index, bool mayTakeLong) const {
+  return states_[index] == State::Waiting && (mayTakeLong || documents_[index].cost < kLongSeconds);
 }
 
 std::size_t AheadPlan::Count(State state) const {
@@ -74,19 +78,20 @@ std::optional<std::size_t> AheadPlan::Near() const {
   return std::nullopt;
 }
 
-std::optional<std::size_t> AheadPlan::CostliestPrintedAhead(const PrintsAhead& printsAhead) const {
+std::optional<std::size_t> AheadPlan::CostliestPrintedAhead(const PrintsAhead& printsAhead,
+                                                            bool mayTakeLong) const {
   std::optional<std::size_t> costliest;
   for (std::size_t index = next_; index < states_.size(); ++index) {
-    if (states_[index] != State::Waiting) continue;
+    if (!MayTake(index, mayTakeLong)) continue;
     if (costliest && documents_[index].cost <= documents_[*costliest].cost) continue;
     if (printsAhead(documents_[index].path)) costliest = index;
   }
   return costliest;
 }
 
-std::optional<std::size_t> AheadPlan::NextInOrder() const {
+std::optional<std::size_t> AheadPlan::NextInOrder(bool mayTakeLong) const {
   for (std::size_t index = next_; index < states_.size(); ++index) {
-    if (states_[index] == State::Waiting) return index;
+    if (MayTake(index, mayTakeLong)) return index;
   }
   return std::nullopt;
 }

@@ -27,12 +27,18 @@ class AheadPlan {
   using PrintsAhead = std::function<bool(const std::string& path)>;
 
   static constexpr std::size_t kMostPdfsInHand = 64;
+  // Expected seconds past which a document holds up whatever else waits on
+  // its office.
+  static constexpr double kLongSeconds = 1.0;
 
   // `expected` in the caller's order; `offices` work on them at once.
   AheadPlan(std::vector<Document> expected, std::size_t offices);
 
-  // Claims the document an idle office should prepare now, or none.
-  std::optional<std::size_t> Claim(const PrintsAhead& printsAhead);
+  // Claims the document an idle office should prepare now, or none. Without
+  // `mayTakeLong` none expected to take kLongSeconds is chosen beyond the
+  // caller's next ones: the office holds a document open that the caller
+  // will print there.
+  std::optional<std::size_t> Claim(const PrintsAhead& printsAhead, bool mayTakeLong = true);
   // The caller opens `index`: true when no office holds it or works on it
   // (never begun, thrown away, or taken before), which leaves it to the
   // caller.
@@ -44,17 +50,18 @@ class AheadPlan {
   void Prepared(std::size_t index, bool heldOpen);
   // `index` left the hands of the offices: taken or thrown away.
   void Handed(std::size_t index);
-  // True while an office is at work on a document expected to take at
-  // least `seconds`.
-  bool PreparingOneOf(double seconds) const;
+  // True while an office is at work on a document expected to take
+  // kLongSeconds or more.
+  bool PreparingALongOne() const;
 
  private:
   enum class State { Waiting, Preparing, HeldOpen, HeldPdf, Gone };
   std::size_t Count(State state) const;
   bool MayOpenAnother() const;
   std::optional<std::size_t> Near() const;
-  std::optional<std::size_t> CostliestPrintedAhead(const PrintsAhead& printsAhead) const;
-  std::optional<std::size_t> NextInOrder() const;
+  std::optional<std::size_t> CostliestPrintedAhead(const PrintsAhead& printsAhead, bool mayTakeLong) const;
+  std::optional<std::size_t> NextInOrder(bool mayTakeLong) const;
+  bool MayTake(std::size_t index, bool mayTakeLong) const;
 
   std::vector<Document> documents_;
   std::vector<State> states_;

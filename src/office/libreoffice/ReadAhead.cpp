@@ -27,10 +27,8 @@ std::vector<AheadPlan::Document> WithCosts(const std::vector<std::string>& paths
   return documents;
 }
 
-// A caller kept waiting this long, or a document expected to take this
-// long, is worth an office's start for other work.
+// A caller kept waiting this long is worth an office's start for other work.
 constexpr std::chrono::milliseconds kCallerStall{250};
-constexpr double kLongDocumentSeconds = 1.0;
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -87,19 +85,26 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
   for (std::size_t index = 0; index < expected_.size(); ++index) {
     pending_.push_back(std::make_unique<Pending>());
   }
+  heldOpen_ = std::make_shared<std::vector<std::atomic<int>>>(count);
   // A document claimed by an office still starting would wait for it while
-  // another office could have done it.
+  // another office could have done it. No job runs before workers_ is set:
+  // a document printed earlier is ready at once.
+  std::promise<void> constructed;
+  std::shared_future<void> ready = constructed.get_future().share();
   workers_ = std::make_unique<OfficeWorkers>(
       static_cast<int>(count),
-      [this](int slot) {
+      [this, ready](int slot) {
+        ready.wait();
         if (slot > 0) others_[static_cast<std::size_t>(slot - 1)].wait();
       },
       [this, idle = std::move(idle)](int slot) -> OfficeWorkers::Job {
-        const std::optional<std::size_t> index = plan_.Claim(printsAhead_);
+        const std::optional<std::size_t> index =
+            plan_.Claim(printsAhead_, (*heldOpen_)[static_cast<std::size_t>(slot)] == 0);
         if (!index && !idle) return {};
-        if (!index) return idle(callerStalled_ || plan_.PreparingOneOf(kLongDocumentSeconds));
+        if (!index) return idle(callerStalled_ || plan_.PreparingALongOne());
         return [this, index = *index, slot] { Prepare(index, slot); };
       });
+  constructed.set_value();
 }
 
 ReadAhead::~ReadAhead() { Stop(); }
@@ -116,6 +121,7 @@ void ReadAhead::Prepare(std::size_t index, int slot) {
     pending.identity = IdentityOf(path);
     document = load_(*office, path, true);
     document.session = office;
+    if (document.component.is()) document.heldOpen = HoldOpen(slot);
   } catch (...) {
     failure = std::current_exception();
   }
@@ -167,6 +173,14 @@ LoadedDocument ReadAhead::Take(std::size_t index, const std::string& path) {
   }
   Discard({index});
   return LoadNow(path);
+}
+
+// Counts `slot`'s documents open until the last holder lets go.
+std::shared_ptr<void> ReadAhead::HoldOpen(int slot) {
+  auto held = heldOpen_;
+  const auto at = static_cast<std::size_t>(slot);
+  ++(*held)[at];
+  return std::shared_ptr<void>(nullptr, [held, at](void*) { --(*held)[at]; });
 }
 
 // A caller kept waiting for a long document tells the offices with nothing

@@ -11,6 +11,7 @@
 
 #include <com/sun/star/lang/XComponent.hpp>
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <future>
@@ -40,6 +41,8 @@ struct LoadedDocument {
   // The page styles the office holds now, once they differ from `frames`.
   std::optional<std::vector<PageFrame>> officeFrames;
   std::unique_ptr<AheadPrint> printed;
+  // Counts against the office it was prepared in while it is open there.
+  std::shared_ptr<void> heldOpen;
 };
 
 class ReadAhead {
@@ -97,6 +100,7 @@ class ReadAhead {
   void Prepare(std::size_t index, int slot);
   LoadedDocument Take(std::size_t index, const std::string& path);
   void AwaitTaken(const std::future<LoadedDocument>& loaded);
+  std::shared_ptr<void> HoldOpen(int slot);
   LoadedDocument LoadNow(const std::string& path);
   void Discard(const std::vector<std::size_t>& indices);
   void Stop();
@@ -112,6 +116,9 @@ class ReadAhead {
   AheadPlan plan_;  // under the workers' lock
   std::unique_ptr<OfficeWorkers> workers_;
   bool callerStalled_ = false;  // under the workers' lock
+  // Per office: documents prepared there and still open, which the caller
+  // prints there; such an office starts no long document.
+  std::shared_ptr<std::vector<std::atomic<int>>> heldOpen_;
   bool stopped_ = false;
 };
 
