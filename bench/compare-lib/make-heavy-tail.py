@@ -7,7 +7,8 @@ The long workbook is 16,000 rows of 24 numbers: its sheet compresses to a few
 kilobytes. The quick ones hold a megabyte or more of incompressible bytes in a
 part nothing refers to, which the office passes over.
 
-Usage: make-heavy-tail.py DIR
+Usage: make-heavy-tail.py DIR [ROWS]
+ROWS: of the long workbook, 16000 (about 900 pages) unless given.
 """
 import os
 import random
@@ -62,7 +63,8 @@ def main():
     for number in range(3):
         workbook(os.path.join(out, f"0001-photographs-{number + 1}.xlsx"), 20, 6,
                  padding=(1 + number) * 700_000)
-    workbook(os.path.join(out, "0099-ledger.xlsx"), 16000, 24)
+    rows = int(sys.argv[2]) if len(sys.argv) > 2 else 16000
+    workbook(os.path.join(out, "0099-ledger.xlsx"), rows, 24)
 
 
 if __name__ == "__main__":

@@ -51,22 +51,19 @@ TEST(AheadPlan, SkippedDocumentsAreThrownAwayAndOpeningAgainFallsToTheCaller) {
   EXPECT_TRUE(plan.ClaimForCaller(0));  // and again, when opened twice
 }
 
-// An office holding a document the caller will print there leaves a long
-// one to the others, unless it is the caller's next.
-TEST(AheadPlan, AnOfficeHoldingADocumentOpenTakesNoLongOneButTheCallersNext) {
+// An office holding a document the caller will print there works on the
+// caller's next documents only.
+TEST(AheadPlan, AnOfficeHoldingADocumentOpenWorksOnlyOnTheCallersNext) {
   const auto printed = [](const std::string&) { return true; };
-  AheadPlan plan({{"a.doc", 0.1}, {"long.xls", 5}, {"c.doc", 0.2}, {"d.doc", 0.3}}, 1);
+  AheadPlan plan({{"a.doc", 0.1}, {"b.doc", 0.1}, {"long.xls", 5}, {"d.doc", 0.3}}, 1);
   EXPECT_EQ(plan.Claim(printed, false), 0u);
   plan.Prepared(0, true);
-  EXPECT_EQ(plan.Claim(printed, false), 3u);
-  plan.Prepared(3, false);
-  EXPECT_EQ(plan.Claim(printed, false), 2u);
-  plan.Prepared(2, false);
   EXPECT_EQ(plan.Claim(printed, false), std::nullopt);
   EXPECT_FALSE(plan.PreparingALongOne());
   plan.Handed(0);
   plan.Reach(1);
-  EXPECT_EQ(plan.Claim(printed, false), 1u);  // now the caller's next
+  EXPECT_EQ(plan.Claim(printed, false), 1u);
+  EXPECT_EQ(plan.Claim(printed, true), 2u);
   EXPECT_TRUE(plan.PreparingALongOne());
 }
 

@@ -9,13 +9,13 @@ AheadPlan::AheadPlan(std::vector<Document> expected, std::size_t offices)
       states_(documents_.size(), State::Waiting),
       offices_(std::max<std::size_t>(offices, 1)) {}
 
-std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead, bool mayTakeLong) {
+std::optional<std::size_t> AheadPlan::Claim(const PrintsAhead& printsAhead, bool mayWorkAhead) {
   if (Count(State::HeldPdf) + Count(State::HeldOpen) + Count(State::Preparing) >= kMostPdfsInHand) {
     return std::nullopt;
   }
   std::optional<std::size_t> chosen = Near();
-  if (!chosen && MayOpenAnother()) chosen = CostliestPrintedAhead(printsAhead, mayTakeLong);
-  if (!chosen && MayOpenAnother()) chosen = NextInOrder(mayTakeLong);
+  if (!chosen && mayWorkAhead && MayOpenAnother()) chosen = CostliestPrintedAhead(printsAhead);
+  if (!chosen && mayWorkAhead && MayOpenAnother()) chosen = NextInOrder();
   if (chosen) states_[*chosen] = State::Preparing;
   return chosen;
 }
@@ -50,9 +50,6 @@ bool AheadPlan::PreparingALongOne() const {
   return false;
 }
 
-bool AheadPlan::MayTake(std::size_t index, bool mayTakeLong) const {
-  return states_[index] == State::Waiting && (mayTakeLong || documents_[index].cost < kLongSeconds);
-}
 
 std::size_t AheadPlan::Count(State state) const {
   return static_cast<std::size_t>(std::count(states_.begin(), states_.end(), state));
@@ -78,20 +75,19 @@ std::optional<std::size_t> AheadPlan::Near() const {
   return std::nullopt;
 }
 
-std::optional<std::size_t> AheadPlan::CostliestPrintedAhead(const PrintsAhead& printsAhead,
-                                                            bool mayTakeLong) const {
+std::optional<std::size_t> AheadPlan::CostliestPrintedAhead(const PrintsAhead& printsAhead) const {
   std::optional<std::size_t> costliest;
   for (std::size_t index = next_; index < states_.size(); ++index) {
-    if (!MayTake(index, mayTakeLong)) continue;
+    if (states_[index] != State::Waiting) continue;
     if (costliest && documents_[index].cost <= documents_[*costliest].cost) continue;
     if (printsAhead(documents_[index].path)) costliest = index;
   }
   return costliest;
 }
 
-std::optional<std::size_t> AheadPlan::NextInOrder(bool mayTakeLong) const {
+std::optional<std::size_t> AheadPlan::NextInOrder() const {
   for (std::size_t index = next_; index < states_.size(); ++index) {
-    if (MayTake(index, mayTakeLong)) return index;
+    if (states_[index] == State::Waiting) return index;
   }
   return std::nullopt;
 }

@@ -27,18 +27,17 @@ class AheadPlan {
   using PrintsAhead = std::function<bool(const std::string& path)>;
 
   static constexpr std::size_t kMostPdfsInHand = 64;
-  // Expected seconds past which a document holds up whatever else waits on
-  // its office.
+  // Expected seconds past which a document holds its application up.
   static constexpr double kLongSeconds = 1.0;
 
   // `expected` in the caller's order; `offices` work on them at once.
   AheadPlan(std::vector<Document> expected, std::size_t offices);
 
   // Claims the document an idle office should prepare now, or none. Without
-  // `mayTakeLong` none expected to take kLongSeconds is chosen beyond the
-  // caller's next ones: the office holds a document open that the caller
-  // will print there.
-  std::optional<std::size_t> Claim(const PrintsAhead& printsAhead, bool mayTakeLong = true);
+  // `mayWorkAhead` only the caller's next ones: the office holds a document
+  // open that the caller will print there, and that print would wait behind
+  // whatever the office took on, however long.
+  std::optional<std::size_t> Claim(const PrintsAhead& printsAhead, bool mayWorkAhead = true);
   // The caller opens `index`: true when no office holds it or works on it
   // (never begun, thrown away, or taken before), which leaves it to the
   // caller.
@@ -59,9 +58,8 @@ class AheadPlan {
   std::size_t Count(State state) const;
   bool MayOpenAnother() const;
   std::optional<std::size_t> Near() const;
-  std::optional<std::size_t> CostliestPrintedAhead(const PrintsAhead& printsAhead, bool mayTakeLong) const;
-  std::optional<std::size_t> NextInOrder(bool mayTakeLong) const;
-  bool MayTake(std::size_t index, bool mayTakeLong) const;
+  std::optional<std::size_t> CostliestPrintedAhead(const PrintsAhead& printsAhead) const;
+  std::optional<std::size_t> NextInOrder() const;
 
   std::vector<Document> documents_;
   std::vector<State> states_;

@@ -117,7 +117,7 @@ class ReadAhead {
   std::unique_ptr<OfficeWorkers> workers_;
   bool callerStalled_ = false;  // under the workers' lock
   // Per office: documents prepared there and still open, which the caller
-  // prints there; such an office starts no long document.
+  // prints there; such an office works only on the caller's next.
   std::shared_ptr<std::vector<std::atomic<int>>> heldOpen_;
   bool stopped_ = false;
 };
