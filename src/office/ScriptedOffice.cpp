@@ -377,35 +377,6 @@ void ScriptedOffice::ExpectDocuments(std::vector<std::string> paths) {
   hints_.push_back(std::move(paths));
 }
 
-namespace {
-
-class PageSetupRecorder : public WordPageSetup {
- public:
-  explicit PageSetupRecorder(std::string& text) : text_(text) {}
-  void LeftMargin(double points) override { Add("LeftMargin=" + Points(points)); }
-  void RightMargin(double points) override { Add("RightMargin=" + Points(points)); }
-  void TopMargin(double points) override { Add("TopMargin=" + Points(points)); }
-  void BottomMargin(double points) override { Add("BottomMargin=" + Points(points)); }
-  void Orientation(std::int32_t orientation) override { Add("Orientation=" + std::to_string(orientation)); }
-
- private:
-  void Add(const std::string& call) { text_ += " " + call; }
-  std::string& text_;
-};
-
-}  // namespace
-
-void ScriptedOffice::ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) {
-  std::vector<std::string> hint;
-  for (const LaterWordDocument& document : documents) {
-    std::string text = document.path + " > " + document.outputFile;
-    PageSetupRecorder recorder(text);
-    if (document.pageSetup) document.pageSetup(recorder);
-    hint.push_back(text);
-  }
-  laterHints_.push_back(std::move(hint));
-}
-
 void ScriptedOffice::PrintPdf(const std::string& application, const std::string& path) {
   if (!writesPdf) return;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

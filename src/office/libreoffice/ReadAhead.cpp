@@ -97,9 +97,11 @@ ReadAhead::ReadAhead(std::shared_ptr<OfficeSession> first, std::vector<std::stri
         ready.wait();
         if (slot > 0) others_[static_cast<std::size_t>(slot - 1)].wait();
       },
-      [this, idle = std::move(idle)](int slot) -> OfficeWorkers::Job {
-        const std::optional<std::size_t> index =
-            plan_.Claim(printsAhead_, (*heldOpen_)[static_cast<std::size_t>(slot)] == 0);
+      [this, idle = std::move(idle), count](int slot) -> OfficeWorkers::Job {
+        // A lone office is the caller's either way; only another could
+        // take on what it leaves.
+        const bool mayWorkAhead = count == 1 || (*heldOpen_)[static_cast<std::size_t>(slot)] == 0;
+        const std::optional<std::size_t> index = plan_.Claim(printsAhead_, mayWorkAhead);
         if (!index && !idle) return {};
         if (!index) return idle(callerStalled_ || plan_.PreparingALongOne());
         return [this, index = *index, slot] { Prepare(index, slot); };

@@ -14,7 +14,6 @@
 
 #include "DocumentLoading.h"
 #include "FileKinds.h"
-#include "LaterWordPrints.h"
 #include "OfficeSession.h"
 #include "PdfPrinting.h"
 #include "ReadAhead.h"
@@ -51,14 +50,7 @@ class WordState {
       : session_(std::move(session)),
         registry_(registry),
         recipes_(std::make_shared<PrintRecipes>()),
-        readAhead_(session_, std::move(expected),
-                   [recipes = recipes_, earlier = std::move(earlier)](OfficeSession& office,
-                                                                      const std::string& path, bool ahead) {
-                     if (earlier) {
-                       if (std::optional<LoadedDocument> printed = earlier->Take(path)) return std::move(*printed);
-                     }
-                     return PrepareWordDocument(office, path, ahead, *recipes);
-                   },
+        readAhead_(session_, std::move(expected), WordDocumentLoader(recipes_, std::move(earlier)),
                    [recipes = recipes_](const std::string& path) { return recipes->Knows(path); },
                    offices, std::move(spareOffices)) {
     printers_ = QuerySystemPrinters(*session_);

@@ -4,6 +4,7 @@
 
 #include "DocumentLoading.h"
 #include "FileKinds.h"
+#include "LaterWordPrints.h"
 #include "PageLayout.h"
 #include "PrintAheadCall.h"
 
@@ -37,6 +38,17 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
     // Left for the real page set-up, which will say what is wrong.
   }
   return document;
+}
+
+ReadAhead::Loader WordDocumentLoader(std::shared_ptr<const PrintRecipes> recipes,
+                                     std::shared_ptr<LaterWordPrints> earlier) {
+  return [recipes = std::move(recipes), earlier = std::move(earlier)](OfficeSession& session,
+                                                                      const std::string& path, bool ahead) {
+    if (earlier) {
+      if (std::optional<LoadedDocument> printed = earlier->Take(path)) return std::move(*printed);
+    }
+    return PrepareWordDocument(session, path, ahead, *recipes);
+  };
 }
 
 PagePlan PlanFor(const std::string& path, const LoadedDocument& document,

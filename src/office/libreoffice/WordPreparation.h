@@ -3,6 +3,7 @@
 // set up and printed the way the last one of its kind was.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,9 +17,16 @@
 
 namespace pressmoor::office::libreoffice {
 
+class LaterWordPrints;
+
 // How `path` is printed ahead under `recipe`: with its page steps, on the
 // preferred paper when the file carries none of its own.
 AheadRequest WordAheadRequest(const std::string& path, const PrintRecipe& recipe);
+
+// PrepareWordDocument for the word processor's reading ahead, after taking
+// what `earlier` printed of the document, when there is any.
+ReadAhead::Loader WordDocumentLoader(std::shared_ptr<const PrintRecipes> recipes,
+                                     std::shared_ptr<LaterWordPrints> earlier);
 
 // Throws AutomationError kCannotOpenFile when the file cannot be opened;
 // whatever goes wrong after that is left for the real print to meet.
