@@ -104,10 +104,8 @@ void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
 void frmPressmoorMain::ForeseeWordDocuments() {
   std::vector<office::LaterWordDocument> documents;
   const convert::DefaultPage page = DefaultPageOf(*this);
-  for (int index = 0; index < srcFileList.ListCount(); ++index) {
-    const std::string fileName = srcFileList.List(index);
-    std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
-    if (!IsWordFile(path) || !convert::InPart(Part, fileName) || IsUpToDate(fileName)) continue;
+  for (const std::string& fileName : ListedNames(&frmPressmoorMain::IsWordFile, 0)) {
+    const std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
     office::LaterWordDocument document{path, convert::OutputPath(DstFolder.Path(), fileName), nullptr};
     if (TakesDefaultPage(path)) {
       document.pageSetup = [page](office::WordPageSetup& setup) { convert::ApplyDefaultPage(setup, page); };

@@ -132,8 +132,10 @@ class frmPressmoorMain {
   // Tells of every Quillset preference the driver will not take, once per run.
   void ReportPrinterPreferences();
   // The listed files from `firstIndex` on that `converts` takes and -u does
-  // not leave alone, as paths: what the office is told the next application
-  // will open.
+  // not leave alone, as listed.
+  std::vector<std::string> ListedNames(bool (frmPressmoorMain::*converts)(const std::string&),
+                                       int firstIndex);
+  // The same as paths: what the office is told the next application will open.
   std::vector<std::string> ListedFiles(bool (frmPressmoorMain::*converts)(const std::string&),
                                        int firstIndex);
   // With -u: whether the listed file `fileName` already has a PDF where this

@@ -50,7 +50,6 @@ bool AheadPlan::PreparingALongOne() const {
   return false;
 }
 
-
 std::size_t AheadPlan::Count(State state) const {
   return static_cast<std::size_t>(std::count(states_.begin(), states_.end(), state));
 }

@@ -22,10 +22,20 @@ void RunCallerIdle();
 // Sleeps `pause` (at most a slice), running the idle work first.
 void PauseForCaller(std::chrono::milliseconds pause);
 
-// Waits until `future` is ready, running the idle work every slice.
+// Waits until `future` is ready, running the idle work every slice, and
+// `longWait` once should the wait pass `after`; true when it ran.
 template <typename Future>
-void AwaitForCaller(const Future& future) {
-  while (future.wait_for(kCallerSlice) != std::future_status::ready) RunCallerIdle();
+bool AwaitForCaller(const Future& future, std::chrono::milliseconds after = std::chrono::milliseconds::max(),
+                    const std::function<void()>& longWait = {}) {
+  const auto start = std::chrono::steady_clock::now();
+  bool ran = false;
+  while (future.wait_for(kCallerSlice) != std::future_status::ready) {
+    RunCallerIdle();
+    if (ran || !longWait || std::chrono::steady_clock::now() - start < after) continue;
+    longWait();
+    ran = true;
+  }
+  return ran;
 }
 
 }  // namespace pressmoor::office::libreoffice

@@ -67,7 +67,6 @@ std::function<void()> LaterWordPrints::IdleJob(bool heldUp) {
 
 void LaterWordPrints::Print(const Planned& planned) {
   Printed printed;
-  bool lost = false;
   try {
     OfficeSession& office = *Office();
     const auto start = std::chrono::steady_clock::now();
@@ -82,7 +81,7 @@ void LaterWordPrints::Print(const Planned& planned) {
   } catch (...) {
     // The word processor meets the same failure when it opens the file.
   }
-  lost = !office_ || !Usable(*office_);
+  const bool lost = !office_ || !Usable(*office_);
   const std::lock_guard lock(mutex_);
   busy_ = false;
   // A lost office is not started again: the file that did it may come next.

@@ -56,7 +56,7 @@ std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& clas
     if (earlier) {
       if (std::unique_ptr<libreoffice::OfficeProcess> office = earlier->ReleaseOffice()) spare_->Put(std::move(office));
     }
-    if (earlier && !(earlier->Reach() == reach)) earlier.reset();
+    if (earlier && earlier->Reach() != reach) earlier.reset();
     return libreoffice::StartWordApplication(settings_, reach, spare_->TakeUpTo(offices_, reach),
                                              std::exchange(expected_, {}), offices_, std::move(earlier));
   }

@@ -169,7 +169,11 @@ LoadedDocument ReadAhead::Open(const std::string& path) {
 
 LoadedDocument ReadAhead::Take(std::size_t index, const std::string& path) {
   Pending& pending = *pending_[index];
-  AwaitTaken(pending.loaded);
+  // A caller kept waiting tells the offices with nothing left to do, which
+  // may then turn to other work.
+  if (AwaitForCaller(pending.loaded, kCallerStall, [this] { workers_->Update([this] { callerStalled_ = true; }); })) {
+    workers_->Update([this] { callerStalled_ = false; });
+  }
   if (pending.identity && pending.identity == IdentityOf(path)) {
     return pending.loaded.get();  // its failure is this Open's
   }
@@ -183,20 +187,6 @@ std::shared_ptr<void> ReadAhead::HoldOpen(int slot) {
   const auto at = static_cast<std::size_t>(slot);
   ++(*held)[at];
   return std::shared_ptr<void>(nullptr, [held, at](void*) { --(*held)[at]; });
-}
-
-// A caller kept waiting for a long document tells the offices with nothing
-// left to do, which may then turn to other work.
-void ReadAhead::AwaitTaken(const std::future<LoadedDocument>& loaded) {
-  const auto start = std::chrono::steady_clock::now();
-  bool stalled = false;
-  while (loaded.wait_for(kCallerSlice) != std::future_status::ready) {
-    RunCallerIdle();
-    if (stalled || std::chrono::steady_clock::now() - start < kCallerStall) continue;
-    stalled = true;
-    workers_->Update([this] { callerStalled_ = true; });
-  }
-  if (stalled) workers_->Update([this] { callerStalled_ = false; });
 }
 
 LoadedDocument ReadAhead::LoadNow(const std::string& path) {

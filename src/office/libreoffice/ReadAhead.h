@@ -99,7 +99,6 @@ class ReadAhead {
   int SlotOf(const std::shared_ptr<OfficeSession>& session) const;
   void Prepare(std::size_t index, int slot);
   LoadedDocument Take(std::size_t index, const std::string& path);
-  void AwaitTaken(const std::future<LoadedDocument>& loaded);
   std::shared_ptr<void> HoldOpen(int slot);
   LoadedDocument LoadNow(const std::string& path);
   void Discard(const std::vector<std::size_t>& indices);
