@@ -21,7 +21,7 @@ class RunInProgressScope {
     if (inWindow_) window_.Env().Office().WhileWaiting([&window] { window.Env().DispatchEvents(); });
   }
   ~RunInProgressScope() {
-    window_.Env().Office().ExpectLaterWordDocuments({});
+    window_.Env().Office().ExpectLaterDocuments({});
     if (inWindow_) window_.Env().Office().WhileWaiting(nullptr);
     window_.RunInProgress = false;
   }
@@ -42,13 +42,21 @@ bool AnyListed(frmPressmoorMain& window, bool (frmPressmoorMain::*takes)(const s
   return false;
 }
 
+// The office is told before the first converter what the later ones will
+// print, so that its idle offices may begin them.
+void ForeseeLaterDocuments(frmPressmoorMain& window, bool presentationsToo) {
+  std::vector<office::LaterDocument> later;
+  if (presentationsToo) later = window.LaterPresentations();
+  for (office::LaterDocument& document : window.LaterWordDocuments()) later.push_back(std::move(document));
+  if (!later.empty()) window.Env().Office().ExpectLaterDocuments(std::move(later));
+}
+
 // With today's formats the files listed choose, whatever the pattern: each
 // converter runs only when one of its files is listed.
 void ConvertByListedKinds(frmPressmoorMain& window) {
-  if (AnyListed(window, &frmPressmoorMain::IsWordFile) &&
-      (AnyListed(window, &frmPressmoorMain::IsExcelFile) ||
-       AnyListed(window, &frmPressmoorMain::IsPowerPointFile))) {
-    window.ForeseeWordDocuments();
+  const bool workbooks = AnyListed(window, &frmPressmoorMain::IsExcelFile);
+  if (workbooks || AnyListed(window, &frmPressmoorMain::IsPowerPointFile)) {
+    ForeseeLaterDocuments(window, workbooks);
   }
   for (auto [takes, convert] :
        {std::pair{&frmPressmoorMain::IsExcelFile, &frmPressmoorMain::ConvertWithExcel},
@@ -156,7 +164,7 @@ void frmPressmoorMain::ConvertFiles() {
     if (IsExcelFile(fileName) && convert::InPart(Part, fileName)) anyWorkbook = true;
   }
   if (anyWorkbook) {
-    ForeseeWordDocuments();
+    ForeseeLaterDocuments(*this, false);
     ConvertWithExcel();
   }
   ConvertWithWord();

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "convert/FilePaths.h"
 #include "convert/NamedOutputConversion.h"
 #include "convert/TodaysFormats.h"
 #include "driver/Quillset.h"
@@ -57,6 +58,15 @@ class RunPowerPoint : public convert::NamedOutputOffice {
 void frmPressmoorMain::ConvertWithPowerPoint() {
   RunPowerPoint powerPoint(*this);
   convert::ConvertWithNamedOutput(*this, powerPoint, &frmPressmoorMain::IsPowerPointFile);
+}
+
+std::vector<office::LaterDocument> frmPressmoorMain::LaterPresentations() {
+  std::vector<office::LaterDocument> presentations;
+  for (const std::string& fileName : ListedNames(&frmPressmoorMain::IsPowerPointFile, 0)) {
+    presentations.push_back({"PowerPoint.Application", convert::SourcePath(SrcFolder.Path(), fileName),
+                             convert::OutputPath(DstFolder.Path(), fileName), nullptr});
+  }
+  return presentations;
 }
 
 bool frmPressmoorMain::IsPowerPointFile(const std::string& name) {

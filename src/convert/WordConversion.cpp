@@ -101,18 +101,19 @@ void PrintWithWord(frmPressmoorMain& window, office::WordApplication& word,
 
 }  // namespace
 
-void frmPressmoorMain::ForeseeWordDocuments() {
-  std::vector<office::LaterWordDocument> documents;
+std::vector<office::LaterDocument> frmPressmoorMain::LaterWordDocuments() {
+  std::vector<office::LaterDocument> documents;
   const convert::DefaultPage page = DefaultPageOf(*this);
   for (const std::string& fileName : ListedNames(&frmPressmoorMain::IsWordFile, 0)) {
     const std::string path = convert::SourcePath(SrcFolder.Path(), fileName);
-    office::LaterWordDocument document{path, convert::OutputPath(DstFolder.Path(), fileName), nullptr};
+    office::LaterDocument document{"Word.Application", path, convert::OutputPath(DstFolder.Path(), fileName),
+                                   nullptr};
     if (TakesDefaultPage(path)) {
       document.pageSetup = [page](office::WordPageSetup& setup) { convert::ApplyDefaultPage(setup, page); };
     }
     documents.push_back(std::move(document));
   }
-  Env().Office().ExpectLaterWordDocuments(std::move(documents));
+  return documents;
 }
 
 void frmPressmoorMain::ConvertWithWord() {

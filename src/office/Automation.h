@@ -205,12 +205,13 @@ class PowerPointApplication : public Object {
   virtual void Quit() = 0;
 };
 
-// A word-processing document of the rest of a run, and how the word
-// processor will be asked to print it.
-struct LaterWordDocument {
+// A document of an application created later in a run, and how that
+// application will be asked to print it.
+struct LaterDocument {
+  std::string className;  // of the application that will open it
   std::string path;
   std::string outputFile;  // the PDF it will be printed to
-  // The calls its page set-up will get; null: none.
+  // The calls the word processor's page set-up will get; null: none.
   std::function<void(WordPageSetup&)> pageSetup;
 };
 
@@ -227,11 +228,11 @@ class ObjectFactory {
   // factory may start reading them ahead, but every result and failure stays
   // that of the Open that asks for a file.
   virtual void ExpectDocuments(std::vector<std::string> paths) { (void)paths; }
-  // The word processor's documents of the rest of the run, which objects
-  // created before it may begin while they leave an office idle; a hint
-  // only, as ExpectDocuments is. Replaces those given before; empty forgets
-  // them.
-  virtual void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) { (void)documents; }
+  // The documents of the applications still to come in the run, in the
+  // order they will be opened, which objects created before those may begin
+  // while they leave an office idle; a hint only, as ExpectDocuments is.
+  // Replaces those given before; empty forgets them.
+  virtual void ExpectLaterDocuments(std::vector<LaterDocument> documents) { (void)documents; }
   // Ends every office of every object created here at once, for a run told
   // to stop: calls in progress fail fast and no office starts after it.
   // Callable from any thread.

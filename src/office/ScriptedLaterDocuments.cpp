@@ -26,10 +26,10 @@ class PageSetupRecorder : public WordPageSetup {
 
 }  // namespace
 
-void ScriptedOffice::ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) {
+void ScriptedOffice::ExpectLaterDocuments(std::vector<LaterDocument> documents) {
   std::vector<std::string> hint;
-  for (const LaterWordDocument& document : documents) {
-    std::string text = document.path + " > " + document.outputFile;
+  for (const LaterDocument& document : documents) {
+    std::string text = document.className + ": " + document.path + " > " + document.outputFile;
     PageSetupRecorder recorder(text);
     if (document.pageSetup) document.pageSetup(recorder);
     hint.push_back(text);

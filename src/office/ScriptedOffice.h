@@ -58,13 +58,13 @@ class ScriptedOffice : public ObjectFactory {
   // Each ExpectDocuments hint, kept apart from Calls since it is no call to
   // an office.
   const std::vector<std::vector<std::string>>& Hints() const { return hints_; }
-  // Each ExpectLaterWordDocuments hint, a document as "path > PDF" and its
-  // page set-up calls ("LeftMargin=72", ...).
+  // Each ExpectLaterDocuments hint, a document as "Class: path > PDF" and
+  // its page set-up calls ("LeftMargin=72", ...).
   const std::vector<std::vector<std::string>>& LaterHints() const { return laterHints_; }
 
   std::shared_ptr<Object> CreateObject(const std::string& className) override;
   void ExpectDocuments(std::vector<std::string> paths) override;
-  void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) override;
+  void ExpectLaterDocuments(std::vector<LaterDocument> documents) override;
   // Logged as "EndAllOffices"; the objects go on answering.
   void EndAllOffices() override;
 

@@ -117,9 +117,9 @@ class frmPressmoorMain {
   void cmdStop_Click();
   void ConvertFiles();
   void ConvertWithWord();
-  // Tells the office what ConvertWithWord will print and how, for the
-  // converters that run before it; the run's end forgets it.
-  void ForeseeWordDocuments();
+  // What ConvertWithWord will print and how, for the converters that run
+  // before it to tell the office.
+  std::vector<office::LaterDocument> LaterWordDocuments();
   bool IsWordFile(const std::string& name);
   bool FileLocked(const std::string& path);
   bool IsDocFile(const std::string& path);
@@ -127,6 +127,8 @@ class frmPressmoorMain {
   bool IsExcelFile(const std::string& name);
   void ConvertWithPowerPoint();
   bool IsPowerPointFile(const std::string& name);  // never without TodaysFormats
+  // What ConvertWithPowerPoint will print, as LaterWordDocuments.
+  std::vector<office::LaterDocument> LaterPresentations();
   // False for a file that carries its own page set-up: no default margins, no -o.
   bool TakesDefaultPage(const std::string& path);
   // Tells of every Quillset preference the driver will not take, once per run.

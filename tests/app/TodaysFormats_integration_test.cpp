@@ -7,27 +7,12 @@
 #include <vector>
 
 #include "../office/OfficeTestbed.h"
+#include "FlatOdf.h"
 #include "ProgramRun.h"
 #include "TempDir.h"
 
 namespace pressmoor::testing {
 namespace {
-
-std::string Flat(const std::string& kind, const std::string& body) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document "
-         "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-         "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
-         "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" office:version=\"1.2\" "
-         "office:mimetype=\"application/vnd.oasis.opendocument." + kind + "\"><office:body>" + body +
-         "</office:body></office:document>";
-}
-
-std::string Slide(const std::string& words) {
-  return "<draw:page draw:name=\"" + words + "\"><draw:frame svg:x=\"2cm\" svg:y=\"2cm\" svg:width=\"20cm\" "
-         "svg:height=\"3cm\"><draw:text-box><text:p>" + words + "</text:p></draw:text-box></draw:frame></draw:page>";
-}
 
 struct Made {
   std::string name;
@@ -40,14 +25,14 @@ TEST(TodaysFormats, OneRunConvertsEveryKindWithXAndOnlyTheOldKindsWithout) {
   if (!ProgramsBuilt()) GTEST_SKIP() << "pressmoor and quillset.exe are not built";
   TempDir dir;
   const std::string text = dir.WriteFile(
-      "made/text.fodt", Flat("text", "<office:text><text:p>Report words</text:p></office:text>"));
+      "made/text.fodt", FlatOdf("text", "<office:text><text:p>Report words</text:p></office:text>"));
   const std::string sheet = dir.WriteFile(
-      "made/sheet.fods", Flat("spreadsheet", "<office:spreadsheet><table:table table:name=\"S\"><table:table-row>"
+      "made/sheet.fods", FlatOdf("spreadsheet", "<office:spreadsheet><table:table table:name=\"S\"><table:table-row>"
                                              "<table:table-cell><text:p>Sheet words</text:p></table:table-cell>"
                                              "</table:table-row></table:table></office:spreadsheet>"));
   const std::string slides = dir.WriteFile(
-      "made/slides.fodp", Flat("presentation", "<office:presentation>" + Slide("First slide") +
-                                                   Slide("Second slide") + "</office:presentation>"));
+      "made/slides.fodp", FlatOdf("presentation", "<office:presentation>" + FlatSlide("First slide") +
+                                                   FlatSlide("Second slide") + "</office:presentation>"));
   const std::vector<Made> made{{"report.docx", "MS Word 2007 XML", "Report words", 1},
                                {"report-odt.odt", "writer8", "Report words", 1},
                                {"sheet.xlsx", "Calc MS Excel 2007 XML", "Sheet words", 1},

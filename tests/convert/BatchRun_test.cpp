@@ -8,6 +8,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 class BatchRunTest : public ConversionTest {
  protected:
@@ -165,9 +166,26 @@ TEST_F(BatchRunTest, ConvertersBeforeWordAreToldWhatWordWillPrintAndHow) {
   }
   const std::string page = " LeftMargin=72 RightMargin=72 TopMargin=72 BottomMargin=72 Orientation=0";
   EXPECT_THAT(office.LaterHints(),
-              ElementsAre(ElementsAre(source + "/a.txt > " + destination + "/a.pdf" + page,
-                                      source + "/d.doc > " + destination + "/d.pdf"),
+              ElementsAre(ElementsAre("Word.Application: " + source + "/a.txt > " + destination + "/a.pdf" + page,
+                                      "Word.Application: " + source + "/d.doc > " + destination + "/d.pdf"),
                           IsEmpty(), IsEmpty()));
+}
+
+// With today's formats the presentations come first, before the workbooks
+// only; a run without workbooks tells the presentation program Word's.
+TEST_F(BatchRunTest, TodaysFormatsTellTheConvertersBeforeThemWhatTheLaterOnesWillPrint) {
+  Source("a.docx");
+  Source("c.pptx");
+  form.TodaysFormats = true;
+  form.FilePattern = "*.*";
+  form.cmdConvert_Click();
+  Source("b.xlsx");
+  form.cmdConvert_Click();
+  const std::string word = "Word.Application: " + source + "/a.docx > " + destination + "/a.pdf";
+  const std::string presentation = "PowerPoint.Application: " + source + "/c.pptx > " + destination + "/c.pdf";
+  EXPECT_THAT(office.LaterHints(),
+              ElementsAre(ElementsAre(StartsWith(word)), IsEmpty(), ElementsAre(presentation, StartsWith(word)),
+                          IsEmpty()));
 }
 
 TEST_F(BatchRunTest, AllFilesWithoutWorkbookStartsWordEvenWithNothingForIt) {

@@ -60,7 +60,7 @@ std::shared_ptr<ExcelApplication> StartExcelApplication(platform::Registry& regi
                                                         std::shared_ptr<SpareOffice> spare,
                                                         std::vector<std::string> expected,
                                                         std::size_t offices,
-                                                        std::shared_ptr<LaterWordPrints> later) {
+                                                        std::shared_ptr<LaterPrints> later) {
   return std::make_shared<ApplicationObject>(std::make_shared<NamedOutputApplication>(
       kExcel, registry, reach, std::move(spare), std::move(expected), offices, std::move(later)));
 }

@@ -12,7 +12,7 @@
 
 namespace pressmoor::office::libreoffice {
 
-class LaterWordPrints;
+class LaterPrints;
 class SpareOffice;
 
 // Starts an office that may read `reach` for the new application, or takes
@@ -24,6 +24,6 @@ class SpareOffice;
 std::shared_ptr<ExcelApplication> StartExcelApplication(
     platform::Registry& registry, const OfficeReach& reach,
     std::shared_ptr<SpareOffice> spare = nullptr, std::vector<std::string> expected = {},
-    std::size_t offices = 2, std::shared_ptr<LaterWordPrints> later = nullptr);
+    std::size_t offices = 2, std::shared_ptr<LaterPrints> later = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

@@ -6,7 +6,8 @@
 
 #include "CallerWait.h"
 #include "ExcelApplication.h"
-#include "LaterWordPrints.h"
+#include "LaterPrints.h"
+#include "NamedOutputApplication.h"
 #include "OfficeCount.h"
 #include "OfficeProcess.h"
 #include "PowerPointApplication.h"
@@ -28,14 +29,19 @@ void LibreOfficeFactory::ExpectDocuments(std::vector<std::string> paths) {
   expected_ = std::move(paths);
 }
 
-void LibreOfficeFactory::ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) {
+void LibreOfficeFactory::ExpectLaterDocuments(std::vector<LaterDocument> documents) {
   later_.reset();
   // A lone office has no idle core to give them.
   if (documents.empty() || offices_ < 2) return;
-  std::vector<std::string> paths;
-  for (const LaterWordDocument& document : documents) paths.push_back(document.path);
-  later_ = std::make_shared<libreoffice::LaterWordPrints>(
-      documents, quillset::ReadPrintPreferences(settings_), libreoffice::OfficeReach(paths, allowed_));
+  later_ = std::make_shared<libreoffice::LaterPrints>(documents, quillset::ReadPrintPreferences(settings_), allowed_);
+}
+
+std::shared_ptr<libreoffice::LaterPrints> LibreOfficeFactory::HandLaterPrintsTo(
+    const char* className, const libreoffice::OfficeReach& reach) {
+  if (!later_) return nullptr;
+  if (std::unique_ptr<libreoffice::OfficeProcess> office = later_->HandOver(className)) spare_->Put(std::move(office));
+  // Its PDFs are the application's only when printed with its reach.
+  return later_->PrintedWith(className, reach) ? later_ : nullptr;
 }
 
 void LibreOfficeFactory::AllowFolders(std::vector<std::string> folders) {
@@ -51,12 +57,8 @@ void LibreOfficeFactory::WhileWaiting(std::function<void()> idle) {
 std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& className) {
   const libreoffice::OfficeReach reach(expected_, allowed_);
   if (strcasecmp(className.c_str(), "Word.Application") == 0) {
-    // Its PDFs are the word processor's only when printed with its reach.
-    std::shared_ptr<libreoffice::LaterWordPrints> earlier = std::exchange(later_, nullptr);
-    if (earlier) {
-      if (std::unique_ptr<libreoffice::OfficeProcess> office = earlier->ReleaseOffice()) spare_->Put(std::move(office));
-    }
-    if (earlier && earlier->Reach() != reach) earlier.reset();
+    std::shared_ptr<libreoffice::LaterPrints> earlier = HandLaterPrintsTo(libreoffice::kWordClass, reach);
+    later_.reset();
     return libreoffice::StartWordApplication(settings_, reach, spare_->TakeUpTo(offices_, reach),
                                              std::exchange(expected_, {}), offices_, std::move(earlier));
   }
@@ -65,8 +67,10 @@ std::shared_ptr<Object> LibreOfficeFactory::CreateObject(const std::string& clas
                                               offices_, later_);
   }
   if (strcasecmp(className.c_str(), "PowerPoint.Application") == 0) {
-    return libreoffice::StartPowerPointApplication(settings_, reach, spare_,
-                                                   std::exchange(expected_, {}), offices_, later_);
+    std::shared_ptr<libreoffice::LaterPrints> earlier =
+        HandLaterPrintsTo(libreoffice::PowerPointKind().source, reach);
+    return libreoffice::StartPowerPointApplication(settings_, reach, spare_, std::exchange(expected_, {}),
+                                                   offices_, later_, std::move(earlier));
   }
   throw AutomationError(errors::kUnknownClass, "Pressmoor.Office",
                         "Cannot create an object of class \"" + className +

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "OfficeSandbox.h"
 #include "office/Automation.h"
 #include "platform/Registry.h"
 
 namespace pressmoor::office {
 
 namespace libreoffice {
-class LaterWordPrints;
+class LaterPrints;
 class SpareOffice;
 }
 
@@ -34,9 +35,9 @@ class LibreOfficeFactory : public ObjectFactory {
   // many offices as the machine carries.
   void ExpectDocuments(std::vector<std::string> paths) override;
   // Printed ahead by the idle offices of the workbooks and presentations
-  // created before the word processor, under the driver's preferences as
-  // they are now, in an office that reads what the word processor's will.
-  void ExpectLaterWordDocuments(std::vector<LaterWordDocument> documents) override;
+  // created before them, under the driver's preferences as they are now, in
+  // an office that reads what the offices of their application will.
+  void ExpectLaterDocuments(std::vector<LaterDocument> documents) override;
   // Folders the offices of every later object may read besides those of the
   // expected documents, for callers that open documents they do not
   // announce; replaces the folders given before.
@@ -49,12 +50,18 @@ class LibreOfficeFactory : public ObjectFactory {
   static void EndEveryOffice();
 
  private:
+  // The later prints for the application of `className`, created now with
+  // `reach`, or null; their office goes to the spare once they have no
+  // other application's documents left.
+  std::shared_ptr<libreoffice::LaterPrints> HandLaterPrintsTo(const char* className,
+                                                              const libreoffice::OfficeReach& reach);
+
   platform::Registry& settings_;
   std::size_t offices_;  // at once, for one application object
   // Offices left running for the next application object.
   std::shared_ptr<libreoffice::SpareOffice> spare_;
   std::vector<std::string> expected_;
-  std::shared_ptr<libreoffice::LaterWordPrints> later_;
+  std::shared_ptr<libreoffice::LaterPrints> later_;
   std::vector<std::string> allowed_;
 };
 

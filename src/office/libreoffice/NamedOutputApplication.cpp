@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "LaterWordPrints.h"
+#include "LaterPrints.h"
 #include "OfficeSession.h"
 #include "PrintAheadCall.h"
 #include "PrintingAhead.h"
@@ -21,15 +21,18 @@ struct NamedOutputState {
                    platform::Registry& settings, std::shared_ptr<SpareOffice> spareOffice,
                    std::vector<std::string> expected,
                    std::vector<std::unique_ptr<OfficeProcess>> spareOffices, std::size_t offices,
-                   const std::shared_ptr<LaterWordPrints>& later)
+                   const std::shared_ptr<LaterPrints>& later, std::shared_ptr<LaterPrints> earlier)
       : kind(ofKind),
         session(std::move(officeSession)),
         registry(settings),
         recipes(std::make_shared<PrintRecipes>()),
         printers(PrintersNow(*session)),
         readAhead(session, std::move(expected),
-                  [kind = ofKind, recipes = recipes](OfficeSession& office, const std::string& path,
-                                                     bool ahead) {
+                  [kind = ofKind, recipes = recipes, earlier = std::move(earlier)](
+                      OfficeSession& office, const std::string& path, bool ahead) {
+                    if (earlier) {
+                      if (std::optional<LoadedDocument> printed = earlier->Take(path)) return std::move(*printed);
+                    }
                     return Prepare(kind, office, path, ahead, *recipes);
                   },
                   [recipes = recipes](const std::string& path) { return recipes->Knows(path); },
@@ -46,7 +49,7 @@ struct NamedOutputState {
     }
   }
 
-  static ReadAhead::IdleWork IdleWorkOf(const std::shared_ptr<LaterWordPrints>& later) {
+  static ReadAhead::IdleWork IdleWorkOf(const std::shared_ptr<LaterPrints>& later) {
     if (!later) return {};
     return [later](bool heldUp) { return later->IdleJob(heldUp); };
   }
@@ -56,10 +59,8 @@ struct NamedOutputState {
   static LoadedDocument Prepare(const NamedOutputKind& kind, OfficeSession& office,
                                 const std::string& path, bool ahead, const PrintRecipes& recipes) {
     if (const std::optional<PrintRecipe> recipe = ahead ? recipes.For(path) : std::nullopt) {
-      AheadRequest request;
-      request.kind = kind.document;
-      request.exportFilter = kind.exportFilter;
-      if (std::optional<LoadedDocument> printed = LoadAndPrintAhead(office, path, request, *recipe)) {
+      if (std::optional<LoadedDocument> printed =
+              LoadAndPrintAhead(office, path, NamedOutputAheadRequest(kind), *recipe)) {
         return std::move(*printed);
       }
     }
@@ -100,6 +101,13 @@ struct NamedOutputState {
     return *printers;
   }
 };
+
+AheadRequest NamedOutputAheadRequest(const NamedOutputKind& kind) {
+  AheadRequest request;
+  request.kind = kind.document;
+  request.exportFilter = kind.exportFilter;
+  return request;
+}
 
 namespace {
 
@@ -177,7 +185,8 @@ NamedOutputApplication::NamedOutputApplication(const NamedOutputKind& kind,
                                                std::shared_ptr<SpareOffice> spare,
                                                std::vector<std::string> expected,
                                                std::size_t offices,
-                                               std::shared_ptr<LaterWordPrints> later) {
+                                               std::shared_ptr<LaterPrints> later,
+                                               std::shared_ptr<LaterPrints> earlier) {
   // Offices left by an earlier application are taken first.
   const std::size_t wanted = std::min(offices, std::max<std::size_t>(expected.size(), 1));
   std::vector<std::unique_ptr<OfficeProcess>> others;
@@ -190,7 +199,7 @@ NamedOutputApplication::NamedOutputApplication(const NamedOutputKind& kind,
   }
   state_ = std::make_shared<NamedOutputState>(kind, ConnectOrStart(kind.source, std::move(first), reach),
                                               registry, std::move(spare), std::move(expected),
-                                              std::move(others), offices, later);
+                                              std::move(others), offices, later, std::move(earlier));
 }
 
 std::shared_ptr<NamedOutputDocument> NamedOutputApplication::Open(const std::string& path) {

@@ -16,11 +16,12 @@
 #include "OfficeProcess.h"
 #include "OfficeSandbox.h"
 #include "PdfPrinting.h"
+#include "PrintAheadCall.h"
 #include "platform/Registry.h"
 
 namespace pressmoor::office::libreoffice {
 
-class LaterWordPrints;
+class LaterPrints;
 class SpareOffice;
 struct NamedOutputState;
 
@@ -30,6 +31,9 @@ struct NamedOutputKind {
   DocumentKind document;
   const char* noun;          // "workbook", in messages
 };
+
+// How a document of `kind` is printed ahead: whole, as the office lays it out.
+AheadRequest NamedOutputAheadRequest(const NamedOutputKind& kind);
 
 // One open document. Every member throws AutomationError.
 class NamedOutputDocument {
@@ -47,11 +51,13 @@ class NamedOutputApplication {
   // Starts an office that may read `reach`, or takes those left in `spare`;
   // `expected` are the files it will open, in order, read ahead in up to
   // `offices` offices; an office left without work prints ahead `later`
-  // documents of the run. Throws AutomationError.
+  // documents of the run, and a document `earlier` printed is taken from
+  // it. Throws AutomationError.
   NamedOutputApplication(const NamedOutputKind& kind, platform::Registry& registry,
                          const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
                          std::vector<std::string> expected, std::size_t offices,
-                         std::shared_ptr<LaterWordPrints> later = nullptr);
+                         std::shared_ptr<LaterPrints> later = nullptr,
+                         std::shared_ptr<LaterPrints> earlier = nullptr);
 
   // Always read-only, hidden, without macros or link updates.
   std::shared_ptr<NamedOutputDocument> Open(const std::string& path);

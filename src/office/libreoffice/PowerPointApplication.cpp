@@ -55,11 +55,15 @@ class ApplicationObject : public PowerPointApplication {
 
 }  // namespace
 
+const NamedOutputKind& PowerPointKind() { return kPowerPoint; }
+
 std::shared_ptr<PowerPointApplication> StartPowerPointApplication(
     platform::Registry& registry, const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
-    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterWordPrints> later) {
-  return std::make_shared<ApplicationObject>(std::make_shared<NamedOutputApplication>(
-      kPowerPoint, registry, reach, std::move(spare), std::move(expected), offices, std::move(later)));
+    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterPrints> later,
+    std::shared_ptr<LaterPrints> earlier) {
+  return std::make_shared<ApplicationObject>(
+      std::make_shared<NamedOutputApplication>(kPowerPoint, registry, reach, std::move(spare), std::move(expected),
+                                               offices, std::move(later), std::move(earlier)));
 }
 
 }  // namespace pressmoor::office::libreoffice

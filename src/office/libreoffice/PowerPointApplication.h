@@ -11,13 +11,19 @@
 
 namespace pressmoor::office::libreoffice {
 
-class LaterWordPrints;
+class LaterPrints;
 class SpareOffice;
+struct NamedOutputKind;
+
+// What a presentation is to the office: its class name, export filter, noun.
+const NamedOutputKind& PowerPointKind();
 
 // As StartExcelApplication, for presentations: offices come from `spare`
-// first, and Quit leaves those still running there for the next application.
+// first, and Quit leaves those still running there for the next
+// application; the presentations `earlier` printed are taken from it.
 std::shared_ptr<PowerPointApplication> StartPowerPointApplication(
     platform::Registry& registry, const OfficeReach& reach, std::shared_ptr<SpareOffice> spare,
-    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterWordPrints> later = nullptr);
+    std::vector<std::string> expected, std::size_t offices, std::shared_ptr<LaterPrints> later = nullptr,
+    std::shared_ptr<LaterPrints> earlier = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

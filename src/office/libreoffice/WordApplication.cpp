@@ -26,7 +26,7 @@
 namespace pressmoor::office::libreoffice {
 namespace {
 
-constexpr const char* kSource = "Word.Application";
+constexpr const char* kSource = kWordClass;
 // With the caller's 100 ms pause between polls, events still run every
 // quarter second.
 constexpr std::chrono::milliseconds kPrintGrace{150};
@@ -46,7 +46,7 @@ class WordState {
  public:
   WordState(std::shared_ptr<OfficeSession> session, platform::Registry& registry,
             std::vector<std::string> expected, std::vector<std::unique_ptr<OfficeProcess>> spareOffices,
-            std::size_t offices, std::shared_ptr<LaterWordPrints> earlier)
+            std::size_t offices, std::shared_ptr<LaterPrints> earlier)
       : session_(std::move(session)),
         registry_(registry),
         recipes_(std::make_shared<PrintRecipes>()),
@@ -381,7 +381,7 @@ std::shared_ptr<WordApplication> StartWordApplication(platform::Registry& regist
                                                       std::vector<std::unique_ptr<OfficeProcess>> running,
                                                       std::vector<std::string> expected,
                                                       std::size_t offices,
-                                                      std::shared_ptr<LaterWordPrints> earlier) {
+                                                      std::shared_ptr<LaterPrints> earlier) {
   running = StartedUpTo(std::move(running), std::min(offices, std::max<std::size_t>(expected.size(), 1)),
                         reach);
   std::unique_ptr<OfficeProcess> own;

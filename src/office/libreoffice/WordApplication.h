@@ -12,7 +12,9 @@
 
 namespace pressmoor::office::libreoffice {
 
-class LaterWordPrints;
+class LaterPrints;
+
+inline constexpr const char* kWordClass = "Word.Application";
 
 // Starts an office that may read `reach` for the new application, or
 // connects to the first of `running` when offices were started ahead (a new
@@ -23,6 +25,6 @@ class LaterWordPrints;
 std::shared_ptr<WordApplication> StartWordApplication(
     platform::Registry& registry, const OfficeReach& reach,
     std::vector<std::unique_ptr<OfficeProcess>> running = {}, std::vector<std::string> expected = {},
-    std::size_t offices = 2, std::shared_ptr<LaterWordPrints> earlier = nullptr);
+    std::size_t offices = 2, std::shared_ptr<LaterPrints> earlier = nullptr);
 
 }  // namespace pressmoor::office::libreoffice

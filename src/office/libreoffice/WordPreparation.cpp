@@ -4,7 +4,7 @@
 
 #include "DocumentLoading.h"
 #include "FileKinds.h"
-#include "LaterWordPrints.h"
+#include "LaterPrints.h"
 #include "PageLayout.h"
 #include "PrintAheadCall.h"
 
@@ -41,7 +41,7 @@ LoadedDocument PrepareWordDocument(OfficeSession& session, const std::string& pa
 }
 
 ReadAhead::Loader WordDocumentLoader(std::shared_ptr<const PrintRecipes> recipes,
-                                     std::shared_ptr<LaterWordPrints> earlier) {
+                                     std::shared_ptr<LaterPrints> earlier) {
   return [recipes = std::move(recipes), earlier = std::move(earlier)](OfficeSession& session,
                                                                       const std::string& path, bool ahead) {
     if (earlier) {

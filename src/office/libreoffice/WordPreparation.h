@@ -17,7 +17,7 @@
 
 namespace pressmoor::office::libreoffice {
 
-class LaterWordPrints;
+class LaterPrints;
 
 // How `path` is printed ahead under `recipe`: with its page steps, on the
 // preferred paper when the file carries none of its own.
@@ -26,7 +26,7 @@ AheadRequest WordAheadRequest(const std::string& path, const PrintRecipe& recipe
 // PrepareWordDocument for the word processor's reading ahead, after taking
 // what `earlier` printed of the document, when there is any.
 ReadAhead::Loader WordDocumentLoader(std::shared_ptr<const PrintRecipes> recipes,
-                                     std::shared_ptr<LaterWordPrints> earlier);
+                                     std::shared_ptr<LaterPrints> earlier);
 
 // Throws AutomationError kCannotOpenFile when the file cannot be opened;
 // whatever goes wrong after that is left for the real print to meet.

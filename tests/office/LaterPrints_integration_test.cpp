@@ -1,13 +1,14 @@
-// Word documents of a run printed while a long workbook keeps the
-// spreadsheet's caller waiting: in an office of their own, which Word then
-// takes, each PDF still its own file's as Word opens it, and nothing left
-// behind of those Word never asks for.
+// Presentations and Word documents of a run printed while a long workbook
+// keeps the spreadsheet's caller waiting: in an office of their own, which
+// Word then takes, each PDF still its own file's as its application opens
+// it, and nothing left behind of those never asked for.
 #include <cstdlib>
 #include <filesystem>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "FlatOdf.h"
 #include "OfficeTestbed.h"
 #include "StoredZip.h"
 
@@ -48,7 +49,7 @@ std::string Ledger(int rows) {
   });
 }
 
-TEST(LaterWordPrints, WordTakesThemWithTheirOfficeAndEachPdfIsItsFileAsOpened) {
+TEST(LaterPrints, TheLaterApplicationsTakeThemAndEachPdfIsItsFileAsOpened) {
   setenv("PRESSMOOR_OFFICES", "2", 1);
   OfficeTestbed bed;
   TempDir input;
@@ -57,14 +58,21 @@ TEST(LaterWordPrints, WordTakesThemWithTheirOfficeAndEachPdfIsItsFileAsOpened) {
   WriteBytes(ledger, Ledger(10000));
   const std::string quick = input.Sub("quick.xlsx");
   WriteBytes(quick, Ledger(1));
-  std::vector<office::LaterWordDocument> later;
+  // Linked in from elsewhere, so the presentations' offices read otherwise than Word's.
+  TempDir elsewhere;
+  const std::string deck = input.Sub("deck.fodp");
+  std::filesystem::create_symlink(
+      elsewhere.WriteFile("deck.fodp", FlatOdf("presentation", "<office:presentation>" + FlatSlide("Deck slide") +
+                                                                   "</office:presentation>")),
+      deck);
+  std::vector<office::LaterDocument> later{{"PowerPoint.Application", deck, output.Sub("deck.pdf"), nullptr}};
   std::vector<std::string> texts;
   for (const char* name : {"alpha", "bravo", "charlie", "delta", "never"}) {
     texts.push_back(input.WriteFile(std::string(name) + ".txt", std::string("Word ") + name + "\n"));
-    later.push_back({texts.back(), output.Sub(std::string(name) + ".pdf"),
+    later.push_back({"Word.Application", texts.back(), output.Sub(std::string(name) + ".pdf"),
                      [](office::WordPageSetup& page) { page.LeftMargin(72); }});
   }
-  bed.factory.ExpectLaterWordDocuments(later);
+  bed.factory.ExpectLaterDocuments(later);
 
   bed.factory.ExpectDocuments({ledger, quick});
   auto excel = bed.Excel();
@@ -76,8 +84,19 @@ TEST(LaterWordPrints, WordTakesThemWithTheirOfficeAndEachPdfIsItsFileAsOpened) {
   }
   excel->Quit();
   excel.reset();
-  // The workbooks' two offices, and the one that printed the texts meanwhile.
+  // The workbooks' two offices, and the one that printed the others meanwhile.
   EXPECT_EQ(OfficeChildren().size(), 3u);
+
+  bed.factory.ExpectDocuments({deck});
+  auto powerPoint = std::dynamic_pointer_cast<office::PowerPointApplication>(
+      bed.factory.CreateObject("PowerPoint.Application"));
+  bed.SetMachineOutputName(output.Sub("deck.pdf"));
+  auto slides = powerPoint->Presentations()->Open({deck, true, std::nullopt, false});
+  slides->PrintOut({std::nullopt, std::nullopt, std::nullopt, std::string(driver::kPrinterName)});
+  slides->Close();
+  slides.reset();
+  powerPoint->Quit();
+  powerPoint.reset();
 
   WriteBytes(texts[2], "Word changed\n");
   texts.pop_back();
@@ -93,6 +112,7 @@ TEST(LaterWordPrints, WordTakesThemWithTheirOfficeAndEachPdfIsItsFileAsOpened) {
   }
   word->Quit();
   word.reset();
+  EXPECT_THAT(PdfText(output.Sub("deck.pdf")), HasSubstr("Deck slide"));
   EXPECT_THAT(PdfText(output.Sub("alpha.pdf")), HasSubstr("Word alpha"));
   EXPECT_THAT(PdfText(output.Sub("charlie.pdf")), HasSubstr("Word changed"));
   EXPECT_THAT(PdfText(output.Sub("delta.pdf")), HasSubstr("Word delta"));
@@ -100,7 +120,7 @@ TEST(LaterWordPrints, WordTakesThemWithTheirOfficeAndEachPdfIsItsFileAsOpened) {
   for (const auto& entry : std::filesystem::directory_iterator(output.Path())) {
     left.push_back(entry.path().filename().string());
   }
-  EXPECT_THAT(left, UnorderedElementsAre("ledger.pdf", "quick.pdf", "alpha.pdf", "bravo.pdf", "charlie.pdf",
+  EXPECT_THAT(left, UnorderedElementsAre("ledger.pdf", "quick.pdf", "deck.pdf", "alpha.pdf", "bravo.pdf", "charlie.pdf",
                                          "delta.pdf"));
   EXPECT_TRUE(OfficeChildren().empty());
   unsetenv("PRESSMOOR_OFFICES");
