@@ -77,7 +77,7 @@ LaterPrints::~LaterPrints() {
 
 std::function<void()> LaterPrints::IdleJob(bool heldUp) {
   const std::lock_guard lock(mutex_);
-  // A PDF printed here costs a temporary file until the word processor
+  // A PDF printed here costs a temporary file until its application
   // takes it.
   if (busy_ || closed_ || next_ >= planned_.size() || printed_.size() >= AheadPlan::kMostPdfsInHand) {
     return {};
@@ -102,7 +102,7 @@ void LaterPrints::Print(const Planned& planned) {
       printed.document = std::move(*document);
     }
   } catch (...) {
-    // The word processor meets the same failure when it opens the file.
+    // The application meets the same failure when it opens the file.
   }
   const bool lost = !office_ || !Usable(*office_);
   const std::lock_guard lock(mutex_);
