@@ -158,12 +158,7 @@ void frmPressmoorMain::cmdStop_Click() {
 }
 
 void frmPressmoorMain::ConvertFiles() {
-  bool anyWorkbook = false;
-  for (int index = 0; index < srcFileList.ListCount(); ++index) {
-    const std::string fileName = srcFileList.List(index);
-    if (IsExcelFile(fileName) && convert::InPart(Part, fileName)) anyWorkbook = true;
-  }
-  if (anyWorkbook) {
+  if (AnyListed(*this, &frmPressmoorMain::IsExcelFile)) {
     ForeseeLaterDocuments(*this, false);
     ConvertWithExcel();
   }

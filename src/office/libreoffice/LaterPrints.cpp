@@ -64,9 +64,12 @@ LaterPrints::LaterPrints(const std::vector<LaterDocument>& documents,
   }
   std::map<std::string, std::vector<std::string>> pathsOf;
   for (const Planned& planned : planned_) pathsOf[planned.className].push_back(planned.path);
+  // Applications that read alike share the office, with no start between them.
   for (const auto& [className, paths] : pathsOf) {
-    reachOf_[className] = reaches_.size();
-    reaches_.emplace_back(paths, allowed);
+    OfficeReach reach(paths, allowed);
+    const auto same = std::find(reaches_.begin(), reaches_.end(), reach);
+    reachOf_[className] = static_cast<std::size_t>(same - reaches_.begin());
+    if (same == reaches_.end()) reaches_.push_back(std::move(reach));
   }
   for (Planned& planned : planned_) planned.reach = reachOf_[planned.className];
 }
@@ -143,16 +146,14 @@ std::unique_ptr<OfficeProcess> LaterPrints::HandOver(const std::string& classNam
   for (std::size_t index = next_; index < planned_.size(); ++index) {
     if (planned_[index].className == className) next_ = index + 1;
   }
-  if (next_ < planned_.size()) {
-    // An idle office that none of the rest may use is the application's now.
-    const auto usable = [this](const Planned& planned) { return planned.reach == officeReach_; };
-    if (busy_ || !office_ || std::any_of(planned_.begin() + static_cast<std::ptrdiff_t>(next_), planned_.end(), usable)) {
-      return nullptr;
-    }
-    return std::exchange(office_, nullptr)->Release();
+  const auto usable = [this](const Planned& planned) { return planned.reach == officeReach_; };
+  if (next_ >= planned_.size()) {
+    closed_ = true;
+    idle_.wait(lock, [this] { return !busy_; });
+  } else if (busy_ || std::any_of(planned_.begin() + static_cast<std::ptrdiff_t>(next_), planned_.end(), usable)) {
+    // Until then, only an idle office that none of the rest may use goes.
+    return nullptr;
   }
-  closed_ = true;
-  idle_.wait(lock, [this] { return !busy_; });
   if (!office_) return nullptr;
   return std::exchange(office_, nullptr)->Release();
 }
